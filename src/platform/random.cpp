@@ -1,0 +1,6 @@
+#include "platform/random.h"
+
+CRandom& ProgramRandom() {
+    static CRandom generator;
+    return generator;
+}

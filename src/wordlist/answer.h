@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// One accepted answer and whether the learner gave it in the current presentation.
+class CAnswer {
+public:
+    explicit CAnswer(std::string text) : text_(std::move(text)) {}
+    CAnswer(const CAnswer& source) : text_(source.text_) {}  // progress is not copied
+    CAnswer& operator=(const CAnswer&) = delete;
+    CAnswer(CAnswer&&) noexcept = default;
+    CAnswer& operator=(CAnswer&&) noexcept = default;
+
+    const std::string& GetText() const { return text_; }
+    int IsGiven() const { return given_; }
+    void ResetProgress() { given_ = 0; }
+
+    // 3 when input differs; 1 when equal and already given; else marks it given and gives 2.
+    int Check(std::string_view input) {
+        if (input != text_) return 3;
+        if (given_) return 1;
+        given_ = 1;
+        return 2;
+    }
+
+private:
+    std::string text_;
+    int given_ = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Backslash escaping of special characters in one field, and splitting a record at its
+// separator, both walking code page 932 characters whole. Shared by the word-list file and
+// the rank file.
+#include <string>
+#include <string_view>
+
+class CWordList;
+
+inline constexpr std::string_view kEscapeSet = ",\\;";
+
+// lineBreakMode 1 turns each CR LF into a single LF; any other value leaves line breaks alone.
+std::string EscapeField(std::string_view text, std::string_view escapeSet, int lineBreakMode);
+
+// Appends the fields of record to fields (a kind-1 list) and returns how many it appended.
+int SplitFields(std::string_view record, CWordList& fields, std::string_view separator);

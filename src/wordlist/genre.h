@@ -1,0 +1,48 @@
+#pragma once
+// A genre: a name and an ordered list of entries (questions, child genres, pending children),
+// with the cached total of its questions.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "wordlist/genre_entry.h"
+
+class CWordList;
+class CQuestion;
+class CAtomicFileWriter;
+
+class CGenre {
+public:
+    // Flags of RemoveEntries.
+    static constexpr int kMatchName = 2;
+    static constexpr int kQuestions = 4;
+    static constexpr int kChildren = 8;
+
+    explicit CGenre(std::string name);
+    CGenre(CWordList& target, const CGenre& source);  // copy inside a deep copy of a word list
+    CGenre(const CGenre&) = delete;
+    CGenre& operator=(const CGenre&) = delete;
+    virtual ~CGenre();
+
+    const std::string& GetName() const { return name_; }
+    int GetTotal() const { return total_; }
+    const std::vector<CGenreEntry>& GetEntries() const { return entries_; }
+
+    void AddQuestion(const CWordList& fields);
+    void ReplaceQuestion(std::string_view oldText, const CWordList& fields, std::string_view explanation);
+    void AddChildGenre(CGenre* child);
+    void AddChildByName(CWordList& list, std::string_view name);
+    CQuestion* FindQuestion(std::string_view text) const;
+    void RemoveEntries(int flags, std::string_view name);
+    int ExcludesGenre(std::string_view name) const;  // 0 when this genre is or reaches name
+    void Resolve(CWordList& list);
+    CQuestion* GetQuestionAt(int n) const;  // n from 1 to the total, depth first
+
+    void Write(CAtomicFileWriter& file) const;
+
+private:
+    std::string name_;
+    std::vector<CGenreEntry> entries_;
+    int total_ = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// The in-memory word list: a flat, ordered list of every genre of one file (kind 2), or, with
+// texts as elements, the field list of one record (kind 1).
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CGenre;
+class CQuestion;
+class CPrompt;
+
+class CWordList {
+public:
+    static constexpr int kTexts = 1;
+    static constexpr int kGenres = 2;
+
+    explicit CWordList(int kind = kGenres);  // any kind but 1 gives 2
+    CWordList(const CWordList& source);      // deep copy, children re-resolved in the copy
+    CWordList& operator=(const CWordList&) = delete;
+    CWordList(CWordList&& source) noexcept;
+    CWordList& operator=(CWordList&& source) noexcept;
+    ~CWordList();
+
+    int GetKind() const { return kind_; }
+    std::size_t GetCount() const { return kind_ == kTexts ? texts_.size() : genres_.size(); }
+    void RemoveAll();
+
+    // Kind 1: the texts of a field list.
+    const std::vector<std::string>& GetTexts() const { return texts_; }
+    std::vector<std::string>& GetTexts() { return texts_; }
+    void AddText(std::string text) { texts_.push_back(std::move(text)); }
+
+    // Kind 2: the genres in list order.
+    const std::vector<std::unique_ptr<CGenre>>& GetGenres() const { return genres_; }
+    CGenre* AddGenre(std::unique_ptr<CGenre> genre);  // appends at the tail
+    CGenre* FindGenre(std::string_view name) const;   // first in list order; "" finds none
+    void RemoveGenre(std::string_view name);
+    void ResolveAll();
+
+    // Writes the file; 1 on success, 0 after a message to owner (a kind-1 list: 0, no message).
+    int Save(CPrompt& owner, const std::filesystem::path& path) const;
+
+private:
+    friend class CGenre;
+    int kind_;
+    std::vector<std::string> texts_;
+    std::vector<std::unique_ptr<CGenre>> genres_;
+};
+
+// Reads the file at path into list (kind 2) in place: 1 on success; 0 after a message to
+// owner, with list exactly as it was before the call.
+int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& path);
+
+// The question at index (from 0) across the questions of the genres in order; null genres are
+// skipped; none when the index lies beyond them.
+CQuestion* FindQuestionByIndex(std::span<CGenre* const> genres, int index);
