@@ -1,0 +1,19 @@
+#pragma once
+// The commands of pellora-wl register themselves here, one file each.
+#include <string>
+#include <vector>
+
+struct WlCommand {
+    const char* name;
+    const char* summary;  // one line for the overview
+    const char* usage;    // the whole --help text of the command
+    int (*run)(const std::vector<std::string>& args);  // args after the command name
+};
+
+bool RegisterCommand(const WlCommand& command);
+const std::vector<WlCommand>& Commands();
+
+// For wrong arguments: prints "pellora-wl NAME: message" and the usage to stderr; returns 2.
+int UsageError(const WlCommand& command, const std::string& message);
+// True when args ask for the command's help (then it has been printed).
+bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args);

@@ -1,0 +1,62 @@
+// pellora-wl: the command-line companion for word lists, rank files and drills.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "command.h"
+
+namespace {
+
+std::vector<WlCommand>& Registry() {
+    static std::vector<WlCommand> commands;
+    return commands;
+}
+
+void PrintOverview(std::FILE* out) {
+    std::fprintf(out, "usage: pellora-wl COMMAND [ARGS...]\n\ncommands:\n");
+    for (const WlCommand& command : Registry()) std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+    std::fprintf(out, "\n'pellora-wl COMMAND --help' tells more of one command.\n");
+}
+
+}  // namespace
+
+bool RegisterCommand(const WlCommand& command) {
+    Registry().push_back(command);
+    return true;
+}
+
+const std::vector<WlCommand>& Commands() { return Registry(); }
+
+int UsageError(const WlCommand& command, const std::string& message) {
+    std::fprintf(stderr, "pellora-wl %s: %s\n\n%s", command.name, message.c_str(), command.usage);
+    return 2;
+}
+
+bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(command.usage, stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintOverview(stderr);
+        return 2;
+    }
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+        PrintOverview(stdout);
+        return 0;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const WlCommand& command : Registry()) {
+        if (command.name == std::string(argv[1])) return command.run(args);
+    }
+    std::fprintf(stderr, "pellora-wl: unknown command '%s'\n\n", argv[1]);
+    PrintOverview(stderr);
+    return 2;
+}
