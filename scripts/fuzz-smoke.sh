@@ -26,4 +26,4 @@ for target in "${targets[@]}"; do
   grep -E "^#[0-9]+.*DONE" "build-fuzz/$name.log" || tail -n 1 "build-fuzz/$name.log"
   rm -rf "$work"
 done
-echo "fuzz smoke run: ${#targets[@]} passed, 0 failed"
+echo "fuzz: ${#targets[@]} passed, 0 failed"
