@@ -32,6 +32,8 @@ bool CAtomicFileWriter::Open(const std::filesystem::path& target) {
     struct stat existing {};
     bool exists = ::stat(target_.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) return false;
+    // A file the user may not write stays as it is, although its folder would let us replace it.
+    if (exists && ::access(target_.c_str(), W_OK) != 0) return false;
     if (exists && !S_ISREG(existing.st_mode)) {
         // Devices and pipes cannot be replaced by renaming; write to them as they are.
         inPlace_ = true;

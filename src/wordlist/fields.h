@@ -11,6 +11,8 @@ inline constexpr std::string_view kEscapeSet = ",\\;";
 
 // lineBreakMode 1 turns each CR LF into a single LF; any other value leaves line breaks alone.
 std::string EscapeField(std::string_view text, std::string_view escapeSet, int lineBreakMode);
+// The same, appended to out: the writers build whole records without a string per field.
+void AppendEscapedField(std::string& out, std::string_view text, std::string_view escapeSet, int lineBreakMode);
 
 // Appends the fields of record to fields (a kind-1 list) and returns how many it appended.
 int SplitFields(std::string_view record, CWordList& fields, std::string_view separator);

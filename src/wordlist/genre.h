@@ -30,6 +30,7 @@ public:
     const std::vector<CGenreEntry>& GetEntries() const { return entries_; }
 
     void AddQuestion(const CWordList& fields);
+    void AddQuestion(std::unique_ptr<CQuestion> question);  // a question built elsewhere (the reader)
     void ReplaceQuestion(std::string_view oldText, const CWordList& fields, std::string_view explanation);
     void AddChildGenre(CGenre* child);
     void AddChildByName(CWordList& list, std::string_view name);
@@ -42,7 +43,25 @@ public:
     void Write(CAtomicFileWriter& file) const;
 
 private:
+    friend class CWordList;
+
+    void AddToTotal(std::int64_t delta);  // kept between 0 and INT32_MAX
+    void AppendChild(CGenre* child);
+    struct ResolveFrame {
+        CGenre* genre;
+        std::size_t next;  // the entry to look at next
+        bool dropped;      // some entries were marked removed
+    };
+    void ResolveFrom(CWordList& list, std::vector<ResolveFrame>& stack);
+    void DropRemovedEntries();
+    void CountChild(const CGenre& child, int delta) const;
+
     std::string name_;
     std::vector<CGenreEntry> entries_;
     int total_ = 0;
+    std::size_t questionCount_ = 0;  // question entries: a genre of questions only is indexed directly
+    CWordList* owner_ = nullptr;     // the word list that holds this genre, if any
+    CGenre* firstOfName_ = nullptr;  // in owner_: the first genre of this name (maybe this one)
+    int namedIncoming_ = 0;          // on a first genre: child entries pointing at its name
+    bool reached_ = false;  // reached by the resolving pass under way
 };

@@ -28,18 +28,23 @@ public:
     int GetKind() const { return kind_; }
     CQuestion* GetQuestion() const { return question_.get(); }  // kind 1, else null
     CGenre* GetChild() const { return child_; }                 // kind 2, else null
-    const std::string& GetPendingName() const { return pendingName_; }  // kind 0
+    const std::string& GetPendingName() const;  // kind 0, else empty
 
     void SetExplanation(std::string_view text);  // questions only
 
     void Write(CAtomicFileWriter& file) const;
+    void Write(CAtomicFileWriter& file, std::string& scratch) const;  // scratch: a reused record buffer
 
 private:
+    static constexpr int kRemoved = -1;  // dropped while resolving, erased when the walk is done
+
     CGenreEntry() = default;
     friend class CGenre;
+    friend class CWordList;
 
+    // Kept small: one entry per question of a list. The name is held only while pending.
     int kind_ = kPending;
-    std::string pendingName_;
+    std::unique_ptr<std::string> pendingName_;
     std::unique_ptr<CQuestion> question_;
     CGenre* child_ = nullptr;
 };

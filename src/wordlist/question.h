@@ -2,7 +2,7 @@
 // A question with its accepted answers, the number of answers the learner must give (-1: a
 // choice question whose first answer is right), an optional explanation, and the progress of
 // its current presentation.
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +29,9 @@ public:
     const std::string& GetText();  // presenting: resets the progress first
     const std::string& PeekText() const { return text_; }  // reading without presenting
     int GetRequired() const { return required_; }
-    std::string GetExplanation() const { return explanation_.value_or(std::string()); }
-    bool HasExplanation() const { return explanation_.has_value(); }
-    void SetExplanation(std::string_view text) { explanation_ = std::string(text); }
+    std::string GetExplanation() const { return explanation_ ? *explanation_ : std::string(); }
+    bool HasExplanation() const { return hasExplanation_; }
+    void SetExplanation(std::string_view text);
     const std::vector<CAnswer>& GetAnswers() const { return answers_; }
     int GetGiven() const { return given_; }
 
@@ -42,11 +42,15 @@ public:
     std::string GetHintAnswer(std::string_view typed) const;
 
     void Write(CAtomicFileWriter& file) const;
+    void Write(CAtomicFileWriter& file, std::string& scratch) const;  // scratch: a reused record buffer
 
 private:
+    // Kept small: a large list holds hundreds of thousands of questions, most without an
+    // explanation. An empty explanation is present without any text stored.
     std::string text_;
     int required_ = -1;
-    std::vector<CAnswer> answers_;
-    std::optional<std::string> explanation_;
     int given_ = 0;
+    std::vector<CAnswer> answers_;
+    std::unique_ptr<std::string> explanation_;
+    bool hasExplanation_ = false;
 };

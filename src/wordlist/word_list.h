@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CGenre;
@@ -36,7 +37,7 @@ public:
 
     // Kind 2: the genres in list order.
     const std::vector<std::unique_ptr<CGenre>>& GetGenres() const { return genres_; }
-    CGenre* AddGenre(std::unique_ptr<CGenre> genre);  // appends at the tail
+    CGenre* AddGenre(std::unique_ptr<CGenre> genre);  // appends at the tail; a field list refuses (null)
     CGenre* FindGenre(std::string_view name) const;   // first in list order; "" finds none
     void RemoveGenre(std::string_view name);
     void ResolveAll();
@@ -46,9 +47,31 @@ public:
 
 private:
     friend class CGenre;
+
+    // Keyed by genre name and asked with a string_view.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+    };
+    using NameIndex = std::unordered_map<std::string, CGenre*, NameHash, std::equal_to<>>;
+
+    void Adopt(CGenre& genre);  // the genre joins this list: index it, count its children
+    void ForgetGenres();        // drops the bookkeeping of every genre before they go
+    void CountChild(const CGenre& child, int delta);
+    CGenre* FirstOfName(std::string_view name) const;  // "" included
+    void StartResolving();  // no genre is reached yet
+
     int kind_;
     std::vector<std::string> texts_;
     std::vector<std::unique_ptr<CGenre>> genres_;
+    // The first genre of each name, so that FindGenre does not walk the list. The first genre
+    // of a name also counts the child entries that point at any genre of its name: a name
+    // nothing points at cannot be reached from another genre, which answers most
+    // ExcludesGenre questions at once instead of by a walk.
+    NameIndex firstByName_;
+    // Child entries pointing at genres outside this list; while there are any, the counts
+    // cannot tell and ExcludesGenre walks.
+    std::int64_t foreignChildren_ = 0;
 };
 
 // Reads the file at path into list (kind 2) in place: 1 on success; 0 after a message to

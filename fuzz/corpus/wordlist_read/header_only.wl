@@ -1,0 +1,1 @@
+_PEL_LORA_LIST_FILE_,1.0

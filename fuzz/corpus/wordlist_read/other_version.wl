@@ -1,0 +1,5 @@
+_PEL_LORA_LIST_FILE_,2.0
+PL_BLOCK,x;
+q,1,a;
+PL_INCLUDE
+x

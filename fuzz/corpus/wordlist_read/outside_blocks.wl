@@ -1,0 +1,11 @@
+_PEL_LORA_LIST_FILE_,1.0
+q1,1,a;
+PL_BLOCK;
+PL_INFO,x;
+q2,0;
+PL_INFO,e;
+PL_BLOCK_END;
+q3,1,a\\;
+PL_INCLUDE;
+ALL;
+q4,1,a

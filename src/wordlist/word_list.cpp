@@ -1,0 +1,145 @@
+#include "wordlist/word_list.h"
+
+#include <algorithm>
+
+#include "wordlist/genre.h"
+
+CWordList::CWordList(int kind) : kind_(kind == kTexts ? kTexts : kGenres) {}
+
+CWordList::CWordList(const CWordList& source) : kind_(source.kind_) {
+    if (kind_ == kTexts) {
+        texts_ = source.texts_;
+        return;
+    }
+    genres_.reserve(source.genres_.size());
+    // Each copy looks its children up among the genres copied before it; the rest stay
+    // pending until the final pass.
+    for (const auto& genre : source.genres_) AddGenre(std::make_unique<CGenre>(*this, *genre));
+    ResolveAll();
+}
+
+CWordList::CWordList(CWordList&& source) noexcept
+    : kind_(source.kind_),
+      texts_(std::move(source.texts_)),
+      genres_(std::move(source.genres_)),
+      firstByName_(std::move(source.firstByName_)),
+      foreignChildren_(source.foreignChildren_) {
+    for (auto& genre : genres_) genre->owner_ = this;
+    source.texts_.clear();
+    source.genres_.clear();
+    source.firstByName_.clear();
+    source.foreignChildren_ = 0;
+}
+
+CWordList& CWordList::operator=(CWordList&& source) noexcept {
+    if (this == &source) return *this;
+    RemoveAll();
+    kind_ = source.kind_;
+    texts_ = std::move(source.texts_);
+    genres_ = std::move(source.genres_);
+    firstByName_ = std::move(source.firstByName_);
+    foreignChildren_ = source.foreignChildren_;
+    for (auto& genre : genres_) genre->owner_ = this;
+    source.texts_.clear();
+    source.genres_.clear();
+    source.firstByName_.clear();
+    source.foreignChildren_ = 0;
+    return *this;
+}
+
+CWordList::~CWordList() { RemoveAll(); }
+
+void CWordList::ForgetGenres() {
+    for (auto& genre : genres_) {
+        genre->owner_ = nullptr;
+        genre->firstOfName_ = nullptr;
+        genre->namedIncoming_ = 0;
+    }
+    firstByName_.clear();
+    foreignChildren_ = 0;
+}
+
+void CWordList::RemoveAll() {
+    texts_.clear();
+    ForgetGenres();
+    // Genres own no other genre, so destroying them one by one never nests.
+    genres_.clear();
+}
+
+void CWordList::Adopt(CGenre& genre) {
+    genre.owner_ = this;
+    genre.firstOfName_ = firstByName_.try_emplace(genre.name_, &genre).first->second;
+    genre.namedIncoming_ = 0;
+    for (const CGenreEntry& entry : genre.entries_)
+        if (entry.GetKind() == CGenreEntry::kChild) CountChild(*entry.GetChild(), 1);
+}
+
+CGenre* CWordList::AddGenre(std::unique_ptr<CGenre> genre) {
+    if (!genre || kind_ != kGenres) return nullptr;
+    CGenre* added = genre.get();
+    genres_.push_back(std::move(genre));
+    Adopt(*added);
+    return added;
+}
+
+void CWordList::CountChild(const CGenre& child, int delta) {
+    if (child.owner_ == this && child.firstOfName_) {
+        child.firstOfName_->namedIncoming_ += delta;
+    } else {
+        foreignChildren_ += delta;
+    }
+}
+
+CGenre* CWordList::FirstOfName(std::string_view name) const {
+    auto found = firstByName_.find(name);
+    return found == firstByName_.end() ? nullptr : found->second;
+}
+
+void CWordList::StartResolving() {
+    for (auto& genre : genres_) genre->reached_ = false;
+}
+
+CGenre* CWordList::FindGenre(std::string_view name) const {
+    if (name.empty() || kind_ != kGenres) return nullptr;
+    return FirstOfName(name);
+}
+
+void CWordList::RemoveGenre(std::string_view name) {
+    if (kind_ != kGenres) return;
+    auto last = std::find_if(genres_.rbegin(), genres_.rend(),
+                             [&](const std::unique_ptr<CGenre>& genre) { return genre->name_ == name; });
+    const CGenre* removed = last == genres_.rend() ? nullptr : last->get();
+    for (auto& genre : genres_) {
+        // Other genres lose their entries for the name. A genre of the same name keeps its own,
+        // except an entry for the genre about to go, which would be left pointing at nothing.
+        const bool sameName = genre->name_ == name;
+        auto& entries = genre->entries_;
+        bool any = false;
+        for (CGenreEntry& entry : entries) {
+            if (entry.kind_ != CGenreEntry::kChild) continue;
+            const bool drop = sameName ? entry.child_ == removed : entry.child_->name_ == name;
+            if (!drop) continue;
+            genre->AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
+            CountChild(*entry.child_, -1);
+            entry.kind_ = CGenreEntry::kRemoved;
+            entry.child_ = nullptr;
+            any = true;
+        }
+        if (any) genre->DropRemovedEntries();
+    }
+    if (!removed) return;
+    auto position = std::prev(last.base());
+    for (const CGenreEntry& entry : removed->entries_)
+        if (entry.kind_ == CGenreEntry::kChild) CountChild(*entry.child_, -1);
+    // The last of a name is also the first only when it is the only one.
+    if (removed->firstOfName_ == removed) firstByName_.erase(firstByName_.find(name));
+    (*position)->owner_ = nullptr;
+    genres_.erase(position);
+}
+
+void CWordList::ResolveAll() {
+    if (kind_ != kGenres) return;
+    StartResolving();
+    std::vector<CGenre::ResolveFrame> stack;
+    for (std::size_t i = 0; i < genres_.size(); ++i) genres_[i]->ResolveFrom(*this, stack);
+}

@@ -1,0 +1,121 @@
+// Reading a word-list file into a CWordList.
+#include <iterator>
+#include <string>
+
+#include "platform/line_reader.h"
+#include "platform/prompt.h"
+#include "wordlist/fields.h"
+#include "wordlist/file_keywords.h"
+#include "wordlist/genre.h"
+#include "wordlist/question.h"
+#include "wordlist/record_reader.h"
+#include "wordlist/word_list.h"
+
+namespace {
+
+constexpr std::string_view kUnnamedGenre = "ALL";
+
+void Tell(CPrompt& owner, const std::filesystem::path& path, const char* what, const char* caption) {
+    owner.ShowMessage(path.string() + what, caption, PromptIcon::Exclamation, PromptButtons::Ok);
+}
+
+// The records of a file after its header, applied one by one to a fresh word list.
+class CRecordInterpreter {
+public:
+    explicit CRecordInterpreter(CWordList& list) : list_(list) {}
+
+    void Apply(std::vector<std::string>& fields) {
+        const std::string& keyword = fields[0];
+        if (keyword == wlfile::kBlock) {
+            current_ = NewGenre(fields.size() >= 2 ? std::move(fields[1]) : std::string(kUnnamedGenre));
+            last_ = Last::Block;
+        } else if (keyword == wlfile::kInclude) {
+            inChildren_ = true;
+            last_ = Last::Other;
+        } else if (keyword == wlfile::kPrimitive) {
+            inChildren_ = false;
+            last_ = Last::Other;
+        } else if (keyword == wlfile::kBlockEnd) {
+            current_ = nullptr;
+            inChildren_ = false;
+            last_ = Last::Other;
+        } else if (keyword == wlfile::kInfo) {
+            if (fields.size() >= 2 && last_ == Last::Question) lastQuestion_->SetExplanation(fields[1]);
+        } else {
+            Data(fields);
+        }
+    }
+
+private:
+    enum class Last { Other, Block, Question };
+
+    CGenre* NewGenre(std::string name) { return list_.AddGenre(std::make_unique<CGenre>(std::move(name))); }
+
+    void Data(std::vector<std::string>& fields) {
+        if (!current_) current_ = NewGenre(std::string(kUnnamedGenre));
+        if (inChildren_) {
+            const std::string& name = fields[0];
+            // A child that is this genre or already reaches it would close a loop.
+            CGenre* existing = list_.FindGenre(name);
+            if (!existing) {
+                current_->AddChildByName(list_, name);  // pending until the end of the file
+            } else if (existing->ExcludesGenre(current_->GetName()) != 0) {
+                current_->AddChildGenre(existing);
+            }
+            return;
+        }
+        if (fields.size() < 2) return;
+        auto question = std::make_unique<CQuestion>(
+            std::move(fields[0]), fields[1], true,
+            std::vector<std::string>(std::make_move_iterator(fields.begin() + 2), std::make_move_iterator(fields.end())));
+        lastQuestion_ = question.get();
+        current_->AddQuestion(std::move(question));
+        last_ = Last::Question;
+    }
+
+    CWordList& list_;
+    CGenre* current_ = nullptr;
+    CQuestion* lastQuestion_ = nullptr;
+    bool inChildren_ = false;
+    Last last_ = Last::Other;
+};
+
+}  // namespace
+
+int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& path) {
+    CLineReader file;
+    if (!file.Open(path)) {
+        Tell(owner, path, " : ファイルが開けません。", "Open error");
+        return 0;
+    }
+    const char* const readError = " : 読み込み中にエラーが発生しました。";
+    std::string record;
+    std::string version;
+    CWordList fields(CWordList::kTexts);
+    if (file.ReadLine(record)) {
+        SplitFields(record, fields, ",");
+        const auto& header = fields.GetTexts();
+        if (header.empty() || header[0] != wlfile::kMagic) {
+            Tell(owner, path, " : 不正なファイルが指定されました。", "不正ファイル");
+            return 0;
+        }
+        if (header.size() >= 2) version = header[1];
+    }
+
+    // Everything goes into a fresh list, which takes the place of the old one only when the
+    // whole file has been read.
+    CWordList fresh(CWordList::kGenres);
+    CRecordInterpreter interpreter(fresh);
+    while (ReadRecord(file, version, record)) {
+        fields.RemoveAll();
+        if (SplitFields(record, fields, ",") == 0) continue;
+        interpreter.Apply(fields.GetTexts());
+    }
+    if (file.Failed()) {
+        Tell(owner, path, readError, "Open error");
+        return 0;
+    }
+    fresh.ResolveAll();
+    list = std::move(fresh);
+    return 1;
+}
