@@ -1,0 +1,275 @@
+#include "app/main_dialog.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <ctime>
+#include <system_error>
+
+#include "app/about_dialog.h"
+#include "app/run_drawing.h"
+#include "platform/prompt.h"
+#include "platform/qt/background.h"
+#include "platform/qt/dialog_builder.h"
+#include "platform/qt/help_viewer.h"
+#include "platform/qt/text_bridge.h"
+#include "platform/qt/up_down.h"
+#include "platform/random.h"
+#include "quiz/quiz_dialog.h"
+#include "score/score_dialog.h"
+#include "wordlist/genre.h"
+
+namespace {
+
+constexpr int kTemplateId = 102;
+constexpr const char* kCaption = "Harbor Lessons";
+constexpr const char* kWordListFilter = "ﾜｰﾄﾞﾘｽﾄ(*.wl)|*.wl|全て(*.*)|*.*||";
+constexpr int kFirstRunCount = 10;
+
+// Clears the start guard however the run ends, an exception included.
+class CStartGuardScope {
+public:
+    explicit CStartGuardScope(bool& guard) : guard_(guard) { guard_ = true; }
+    ~CStartGuardScope() { guard_ = false; }
+    CStartGuardScope(const CStartGuardScope&) = delete;
+    CStartGuardScope& operator=(const CStartGuardScope&) = delete;
+
+private:
+    bool& guard_;
+};
+
+}  // namespace
+
+CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent) : QDialog(parent), prompt_(prompt) {
+    BuildWindow();
+    Initialize();
+}
+
+CMainDialog::~CMainDialog() = default;
+
+void CMainDialog::BuildWindow() {
+    BuildDialog(*this, LoadDialogTemplate(kTemplateId));
+    ApplyBackground(*this);
+    genreList_ = FindControl<QListWidget>(*this, kGenreList);
+    total_ = FindControl<QLineEdit>(*this, kTotal);
+    runCountEdit_ = FindControl<QLineEdit>(*this, kRunCount);
+    upDown_ = FindControl<CUpDown>(*this, kRunCountUpDown);
+    start_ = FindControl<QPushButton>(*this, kStart);
+    ApplyWhiteBackground(*total_);
+    runCountEdit_->installEventFilter(this);
+    BuildMenu();
+
+    connect(genreList_, &QListWidget::itemSelectionChanged, this, &CMainDialog::OnSelectionChanged);
+    connect(genreList_, &QListWidget::itemDoubleClicked, this, [this] { StartRun(); });
+    connect(start_, &QPushButton::clicked, this, [this] { StartRun(); });
+    connect(runCountEdit_, &QLineEdit::textChanged, this, &CMainDialog::OnRunCountEdited);
+}
+
+void CMainDialog::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    struct Item {
+        int command;
+        const char* caption;
+        void (CMainDialog::*action)();
+    };
+    const Item runItems[] = {
+        {kStartRun, "解答開始(&S)", &CMainDialog::StartRun},
+        {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
+        {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::ShowNotAvailable},
+        {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},
+        {kOptions, "オプション設定", &CMainDialog::ShowNotAvailable},
+        {0, nullptr, nullptr},
+        {kExit, "終了(&X)", &CMainDialog::ExitWithSaving},
+    };
+    const Item helpItems[] = {
+        {kHelp, "ヘルプ(&H)", &CMainDialog::ShowHelp},
+        {kAbout, "ヴァージョン情報(&V)", &CMainDialog::ShowAbout},
+    };
+    auto addItems = [this](QMenu* menu, const auto& items) {
+        for (const Item& item : items) {
+            if (item.caption == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString::number(item.command));
+            connect(action, &QAction::triggered, this, item.action);
+        }
+    };
+    addItems(menuBar_->addMenu(QStringLiteral("実行(&E)")), runItems);
+    addItems(menuBar_->addMenu(QStringLiteral("ヘルプ(&H)")), helpItems);
+
+    // The template measures the client area below the menu (which a desktop's global menu
+    // bar may take out of the window altogether).
+    const int menuHeight = menuBar_->isNativeMenuBar() ? 0 : menuBar_->sizeHint().height();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child != menuBar_) child->move(child->pos() + QPoint(0, menuHeight));
+    }
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
+    setFixedSize(width(), height() + menuHeight);
+}
+
+void CMainDialog::Initialize() {
+    // Where the platform has a window menu of its own, the about command stays in the help menu.
+    setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
+    startupDir_ = std::filesystem::current_path();
+    settings_.Load(startupDir_);
+    if (!settings_.currentFile.empty()) {
+        if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
+            settings_.ReopenRankTable(prompt_);
+        } else {
+            // Forgotten, so the next start does not stumble over it again.
+            settings_.currentFile.clear();
+        }
+    }
+    UpdateScoreTableItem();
+    setWindowTitle(QString::fromUtf8(kCaption));
+    FillGenreList();
+    ProgramRandom().Seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    runCount_ = kFirstRunCount;
+    initialized_ = true;
+
+    start_->setIcon(QIcon(QStringLiteral(":/bitmaps/134.png")));
+    // The picture is drawn as large as fits inside the button's frame.
+    start_->setIconSize(start_->size() - QSize(4, 4));
+    start_->setText(QString());
+    start_->setAccessibleName(QStringLiteral("Start"));
+}
+
+void CMainDialog::FillGenreList() {
+    // Refilling is no choice of the learner: the counts stay as they are.
+    const QSignalBlocker blocker(genreList_);
+    genreList_->clear();
+    for (const auto& genre : wordList_.GetGenres()) {
+        const std::string& name = genre->GetName();
+        auto* line = new QListWidgetItem(FromCp932(name), genreList_);
+        // The shown text may hold replacement characters; lookups use the stored bytes.
+        line->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    }
+}
+
+std::vector<std::string> CMainDialog::SelectedGenreTexts() const {
+    std::vector<std::string> texts;
+    for (int row = 0; row < genreList_->count(); ++row) {
+        const QListWidgetItem* line = genreList_->item(row);
+        if (line->isSelected()) texts.push_back(line->data(Qt::UserRole).toByteArray().toStdString());
+    }
+    return texts;
+}
+
+void CMainDialog::OnSelectionChanged() {
+    const CSelectionCount count = CountSelection(wordList_, SelectedGenreTexts());
+    total_->setText(QString::number(count.total));
+    runCount_ = LowerRunCount(count.total, runCount_);
+    if (count.total <= 0) return;
+    upDown_->SetRange(0, count.total);
+    upDown_->SetPosition(count.total);
+    runCount_ = count.total;
+}
+
+void CMainDialog::OnRunCountEdited() {
+    if (!initialized_) return;
+    const CRunCountCheck check = CheckRunCountText(ToUtf8(runCountEdit_->text()), ToUtf8(total_->text()));
+    runCount_ = check.value;
+    if (check.corrected) {
+        // setText leaves the caret after the last character; the new text checks clean.
+        runCountEdit_->setText(QString::number(check.value));
+        runCountEdit_->end(false);
+    }
+}
+
+void CMainDialog::StartRun() {
+    if (startGuard_) return;
+    CStartGuardScope guard(startGuard_);
+    const std::vector<std::string> selected = SelectedGenreTexts();
+    if (!selected.empty()) total_->setText(QString::number(CountSelection(wordList_, selected).total));
+    if (!PrepareRun(prompt_, wordList_, selected, runCount_, runList_, settings_.GetRankTable())) return;
+    CQuizDialog quiz(wordList_, runList_, runCount_, settings_, prompt_, this);
+    quiz.exec();
+}
+
+void CMainDialog::OpenWordListFile() {
+    FileDialogRequest request;
+    request.filter = kWordListFilter;
+    request.defaultExtension = "wl";
+    request.initialFileName = "*.wl";
+    request.initialFolder = settings_.currentDir;
+    if (const std::optional<std::string> path = prompt_.ChooseFile(request)) {
+        if (LoadWordList(prompt_, wordList_, *path)) {
+            runList_.clear();  // its questions went with the old contents
+            settings_.currentFile = *path;
+            FillGenreList();
+            const std::size_t separator = path->find_last_of('/');
+            settings_.currentDir = separator == std::string::npos ? std::string() : path->substr(0, separator + 1);
+            settings_.ReopenRankTable(prompt_);
+        }
+    }
+    UpdateScoreTableItem();
+}
+
+void CMainDialog::ShowScoreTable() {
+    CScoreDialog scores(settings_, prompt_, this);
+    scores.exec();
+}
+
+void CMainDialog::ShowHelp() {
+    ShowHelpFile(*this, prompt_, settings_.helpFile);
+}
+
+void CMainDialog::ShowAbout() {
+    CAboutDialog about(this);
+    about.exec();
+}
+
+void CMainDialog::ShowNotAvailable() {
+    prompt_.ShowMessage("この機能はまだ利用できません。", kCaption, PromptIcon::Information, PromptButtons::Ok);
+}
+
+void CMainDialog::ExitWithSaving() {
+    settings_.Save(startupDir_);
+    if (CRankTable* rankTable = settings_.GetRankTable()) rankTable->Save();
+    accept();
+}
+
+void CMainDialog::reject() {
+    // Escape leaves the settings as they were on disk, but a result the learner has already
+    // placed in the rank table is never thrown away. Its file name may be relative to the
+    // start-up directory, as it is when exit saves it after the settings.
+    if (CRankTable* rankTable = settings_.GetRankTable()) {
+        std::error_code error;
+        std::filesystem::current_path(startupDir_, error);
+        rankTable->Save();
+    }
+    QDialog::reject();
+}
+
+void CMainDialog::closeEvent(QCloseEvent* event) {
+    if (isVisible()) ExitWithSaving();
+    event->accept();
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Enter starts only from the Start button itself; anywhere else it does nothing.
+        if (start_->hasFocus()) start_->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == runCountEdit_ && event->type() == QEvent::FocusIn) runCountEdit_->selectAll();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CMainDialog::UpdateScoreTableItem() {
+    if (auto* item = menuBar_->findChild<QAction*>(QString::number(kScoreTable)))
+        item->setEnabled(!settings_.currentFile.empty());
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The main window: the genre list of the current word list, the total and per-run counts, the
+// Start button and the menu. It owns the word list, the settings (with the rank table) and
+// the run list; every other window is a modal dialog over it.
+#include <QDialog>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "wordlist/word_list.h"
+
+class CPrompt;
+class CQuestion;
+class CUpDown;
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+
+class CMainDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Menu commands; each menu item's objectName is its number.
+    enum Command {
+        kStartRun = 32787,
+        kOpenEditor = 32788,
+        kOpenFile = 32789,
+        kOptions = 32790,
+        kExit = 32791,
+        kHelp = 32792,
+        kAbout = 32793,
+        kScoreTable = 32797,
+    };
+    enum Control { kGenreList = 1006, kTotal = 1007, kRunCountUpDown = 1009, kRunCount = 1010, kStart = 1002 };
+
+    explicit CMainDialog(CPrompt& prompt, QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    const CWordList& GetWordList() const { return wordList_; }
+    CAppSettings& GetSettings() { return settings_; }
+    const std::vector<CQuestion*>& GetRunList() const { return runList_; }
+    int GetRunCount() const { return runCount_; }
+    bool IsInitialized() const { return initialized_; }
+    bool IsStarting() const { return startGuard_; }
+    const std::filesystem::path& GetStartupDir() const { return startupDir_; }
+
+    void StartRun();
+    void OpenWordListFile();
+    void ShowScoreTable();
+    void ShowHelp();
+    void ShowAbout();
+    void ExitWithSaving();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public slots:
+    void reject() override;
+
+private:
+    void BuildWindow();
+    void BuildMenu();
+    void Initialize();
+    void FillGenreList();
+    std::vector<std::string> SelectedGenreTexts() const;
+    void OnSelectionChanged();
+    void OnRunCountEdited();
+    void UpdateScoreTableItem();
+    void ShowNotAvailable();
+
+    CPrompt& prompt_;
+    CWordList wordList_;
+    std::vector<CQuestion*> runList_;
+    bool initialized_ = false;
+    int runCount_ = 0;
+    CAppSettings settings_;
+    std::filesystem::path startupDir_;
+    // Set while a run is being prepared or is under way, so a second start (a queued
+    // double-click) cannot open a second run.
+    bool startGuard_ = false;
+
+    QMenuBar* menuBar_ = nullptr;
+    QListWidget* genreList_ = nullptr;
+    QLineEdit* total_ = nullptr;
+    QLineEdit* runCountEdit_ = nullptr;
+    CUpDown* upDown_ = nullptr;
+    QPushButton* start_ = nullptr;
+};
