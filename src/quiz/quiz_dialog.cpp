@@ -45,13 +45,6 @@ constexpr int kTimeDisplay = 1057;
 constexpr const char* kUnrepresentableAnswer =
     "解答に Shift-JIS (CP932) で表せない文字が含まれています。\r\nその文字を除いてから、もう一度入力してください。";
 
-template <class T>
-T* Require(const QWidget& dialog, int id) {
-    T* control = FindControl<T>(dialog, id);
-    if (control == nullptr) throw std::runtime_error("dialog template 146 lacks control " + std::to_string(id));
-    return control;
-}
-
 // Data texts break lines with CR LF; the text boxes want plain LF.
 QString DisplayText(const std::string& cp932) {
     QString text = FromCp932(cp932);
@@ -79,18 +72,18 @@ CQuizDialog::CQuizDialog(CWordList& /*list*/, std::vector<CQuestion*>& runList, 
     BuildDialog(*this, LoadDialogTemplate(146));
     ApplyBackground(*this);
 
-    messageBox_ = Require<QPlainTextEdit>(*this, kMessageBox);
-    questionBox_ = Require<QPlainTextEdit>(*this, kQuestionBox);
-    answerBox_ = Require<QPlainTextEdit>(*this, kAnswerBox);
-    remainingQuestionsBox_ = Require<QLineEdit>(*this, kRemainingQuestions);
-    remainingAnswersBox_ = Require<QLineEdit>(*this, kRemainingAnswers);
-    givenAnswersBox_ = Require<QLineEdit>(*this, kGivenAnswers);
-    severalLabel_ = Require<QLabel>(*this, kSeveralLabel);
-    timeDisplay_ = Require<QLabel>(*this, kTimeDisplay);
-    hintButton_ = Require<QPushButton>(*this, kHint);
-    retryButton_ = Require<QPushButton>(*this, kRetry);
-    abortButton_ = Require<QPushButton>(*this, kAbort);
-    decideButton_ = Require<QPushButton>(*this, kDecide);
+    messageBox_ = RequireControl<QPlainTextEdit>(*this, kMessageBox);
+    questionBox_ = RequireControl<QPlainTextEdit>(*this, kQuestionBox);
+    answerBox_ = RequireControl<QPlainTextEdit>(*this, kAnswerBox);
+    remainingQuestionsBox_ = RequireControl<QLineEdit>(*this, kRemainingQuestions);
+    remainingAnswersBox_ = RequireControl<QLineEdit>(*this, kRemainingAnswers);
+    givenAnswersBox_ = RequireControl<QLineEdit>(*this, kGivenAnswers);
+    severalLabel_ = RequireControl<QLabel>(*this, kSeveralLabel);
+    timeDisplay_ = RequireControl<QLabel>(*this, kTimeDisplay);
+    hintButton_ = RequireControl<QPushButton>(*this, kHint);
+    retryButton_ = RequireControl<QPushButton>(*this, kRetry);
+    abortButton_ = RequireControl<QPushButton>(*this, kAbort);
+    decideButton_ = RequireControl<QPushButton>(*this, kDecide);
     for (QWidget* box : std::initializer_list<QWidget*>{messageBox_, questionBox_, remainingQuestionsBox_,
                                                         remainingAnswersBox_, givenAnswersBox_}) {
         ApplyWhiteBackground(*box);
@@ -134,7 +127,7 @@ void CQuizDialog::showEvent(QShowEvent* event) {
 }
 
 void CQuizDialog::Open() {
-    const QWidget* place = Require<QWidget>(*this, kPanelPlace);
+    const QWidget* place = RequireControl<QWidget>(*this, kPanelPlace);
     choicePanel_->setGeometry(place->geometry());
     choicePanel_->show();
     StartMusic();

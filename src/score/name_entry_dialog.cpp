@@ -20,21 +20,14 @@ constexpr int kOk = 1;
 constexpr const char* kUnrepresentableName =
     "名前に Shift-JIS (CP932) で表せない文字が含まれています。\r\nその文字を除いてから、もう一度入力してください。";
 
-template <class T>
-T* Require(const QWidget& dialog, int id) {
-    T* control = FindControl<T>(dialog, id);
-    if (control == nullptr) throw std::runtime_error("dialog template 155 lacks control " + std::to_string(id));
-    return control;
-}
-
 }  // namespace
 
 CNameEntryDialog::CNameEntryDialog(int position, const std::string& rateText, CPrompt& prompt, QWidget* parent)
     : QDialog(parent), prompt_(prompt) {
     BuildDialog(*this, LoadDialogTemplate(155));
-    nameBox_ = Require<QLineEdit>(*this, kNameBox);
-    auto* congratulation = Require<QLabel>(*this, kCongratulation);
-    auto* ok = Require<QPushButton>(*this, kOk);
+    nameBox_ = RequireControl<QLineEdit>(*this, kNameBox);
+    auto* congratulation = RequireControl<QLabel>(*this, kCongratulation);
+    auto* ok = RequireControl<QPushButton>(*this, kOk);
 
     const QString place = QStringLiteral("第%1位").arg(position);
     setWindowTitle(place);

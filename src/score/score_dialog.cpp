@@ -29,13 +29,6 @@ struct Column {
 };
 constexpr Column kColumns[] = {{"", 25}, {"日付", 85}, {"名前", 100}, {"正答数", 55}, {"問題数", 55}, {"正答率", 55}};
 
-template <class T>
-T* Require(const QWidget& dialog, int id) {
-    T* control = FindControl<T>(dialog, id);
-    if (control == nullptr) throw std::runtime_error("dialog template 154 lacks control " + std::to_string(id));
-    return control;
-}
-
 // Two decimals with a decimal point whatever the C locale is.
 QString FormatRate(double rate) { return QString::number(rate, 'f', 2); }
 
@@ -45,10 +38,10 @@ CScoreDialog::CScoreDialog(CAppSettings& settings, CPrompt& prompt, QWidget* par
     : QDialog(parent), settings_(settings), prompt_(prompt) {
     BuildDialog(*this, LoadDialogTemplate(154));
     ApplyBackground(*this);
-    chooser_ = Require<QComboBox>(*this, kChooser);
-    list_ = Require<QTreeWidget>(*this, kList);
-    clearButton_ = Require<QPushButton>(*this, kClear);
-    connect(Require<QPushButton>(*this, kOk), &QPushButton::clicked, this, &QDialog::accept);
+    chooser_ = RequireControl<QComboBox>(*this, kChooser);
+    list_ = RequireControl<QTreeWidget>(*this, kList);
+    clearButton_ = RequireControl<QPushButton>(*this, kClear);
+    connect(RequireControl<QPushButton>(*this, kOk), &QPushButton::clicked, this, &QDialog::accept);
     connect(clearButton_, &QPushButton::clicked, this, &CScoreDialog::Clear);
 
     if (CRankTable* table = settings_.GetRankTable()) {

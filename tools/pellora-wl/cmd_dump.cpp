@@ -57,22 +57,15 @@ void AppendEntry(std::string& out, const CGenreEntry& entry, bool bytes) {
 
 int RunDump(const std::vector<std::string>& args) {
     if (HelpAsked(kDump, args)) return 0;
-    bool bytes = false;
-    std::vector<std::string> files;
-    for (const std::string& arg : args) {
-        if (arg == "--bytes") {
-            bytes = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(kDump, "unknown option '" + arg + "'");
-        } else {
-            files.push_back(arg);
-        }
-    }
-    if (files.size() != 1) return UsageError(kDump, "give exactly one FILE");
+    int exitCode = 0;
+    const std::optional<DataFileArguments> parsed = ParseDataFileArguments(kDump, args, &exitCode);
+    if (!parsed) return exitCode;
+    const bool bytes = parsed->bytes;
+    const std::string& file = parsed->file;
 
     CWordList list;
-    std::string out = "{\"file\": " + json::Quote(files[0]);
-    if (auto failure = LoadForCommand(list, files[0])) {
+    std::string out = "{\"file\": " + json::Quote(file);
+    if (auto failure = LoadForCommand(list, file)) {
         out += ", \"ok\": false, \"caption\": " + json::Quote(failure->caption) +
                ", \"message\": " + json::Quote(failure->text) + "}\n";
         std::fputs(out.c_str(), stdout);

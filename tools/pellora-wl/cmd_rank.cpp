@@ -51,22 +51,15 @@ std::string RankingJson(const CRankList& list, bool bytes) {
 
 int RunRank(const std::vector<std::string>& args) {
     if (HelpAsked(kRank, args)) return 0;
-    bool bytes = false;
-    std::vector<std::string> files;
-    for (const std::string& arg : args) {
-        if (arg == "--bytes") {
-            bytes = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError(kRank, "unknown option '" + arg + "'");
-        } else {
-            files.push_back(arg);
-        }
-    }
-    if (files.size() != 1) return UsageError(kRank, "give exactly one FILE");
+    int exitCode = 0;
+    const std::optional<DataFileArguments> parsed = ParseDataFileArguments(kRank, args, &exitCode);
+    if (!parsed) return exitCode;
+    const bool bytes = parsed->bytes;
+    const std::string& file = parsed->file;
 
     CRecordingPrompt prompt;
-    CRankTable table(prompt, files[0]);
-    std::string out = "{\"file\": " + json::Quote(files[0]);
+    CRankTable table(prompt, file);
+    std::string out = "{\"file\": " + json::Quote(file);
     if (!prompt.Messages().empty()) {
         const CRecordingPrompt::Message& message = prompt.Messages().front();
         out += ", \"ok\": false, \"caption\": " + json::Quote(message.caption) +

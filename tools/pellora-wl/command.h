@@ -1,5 +1,6 @@
 #pragma once
 // The commands of pellora-wl register themselves here, one file each.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,14 @@ const std::vector<WlCommand>& Commands();
 
 // For wrong arguments: prints "pellora-wl NAME: message" and the usage to stderr; returns 2.
 int UsageError(const WlCommand& command, const std::string& message);
+// The arguments "[--bytes] FILE" of the commands that print a data file. nullopt after a usage
+// error, whose exit status is then in *exitCode.
+struct DataFileArguments {
+    bool bytes = false;
+    std::string file;
+};
+std::optional<DataFileArguments> ParseDataFileArguments(const WlCommand& command, const std::vector<std::string>& args,
+                                                        int* exitCode);
+
 // True when args ask for the command's help (then it has been printed).
 bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args);

@@ -33,6 +33,28 @@ int UsageError(const WlCommand& command, const std::string& message) {
     return 2;
 }
 
+std::optional<DataFileArguments> ParseDataFileArguments(const WlCommand& command, const std::vector<std::string>& args,
+                                                        int* exitCode) {
+    DataFileArguments parsed;
+    std::vector<std::string> files;
+    for (const std::string& arg : args) {
+        if (arg == "--bytes") {
+            parsed.bytes = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            *exitCode = UsageError(command, "unknown option '" + arg + "'");
+            return std::nullopt;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 1) {
+        *exitCode = UsageError(command, "give exactly one FILE");
+        return std::nullopt;
+    }
+    parsed.file = files[0];
+    return parsed;
+}
+
 bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {

@@ -1,4 +1,6 @@
 #pragma once
+#include <stdexcept>
+#include <string>
 // Windows are built from dialog templates kept as data (res/dialogs/<id>.json): positions in
 // dialog units, controls named by their numbers, so code and tests find a control by the number
 // it is documented with.
@@ -46,4 +48,13 @@ QRect DialogUnitsToPixels(const QWidget& dialog, const QRect& units);
 template <class T>
 T* FindControl(const QWidget& dialog, int id) {
     return dialog.findChild<T*>(QString::number(id));
+}
+
+// A control the dialog cannot work without: a template that lacks it is a build fault.
+template <class T>
+T* RequireControl(const QWidget& dialog, int id) {
+    T* control = FindControl<T>(dialog, id);
+    if (control == nullptr)
+        throw std::runtime_error(std::string(dialog.metaObject()->className()) + " lacks control " + std::to_string(id));
+    return control;
 }
