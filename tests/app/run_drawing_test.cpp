@@ -1,3 +1,5 @@
+// Drawing a run: counting the selection, checking the typed count, the permutation, the
+// question index and the prepared run list.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,7 +14,6 @@
 #include "platform/random.h"
 #include "platform/recording_prompt.h"
 #include "score/rank_table.h"
-#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "wordlist/genre.h"
 #include "wordlist/question.h"
@@ -21,13 +22,8 @@
 namespace {
 
 void AddQuestions(CGenre& genre, const std::string& prefix, int count) {
-    for (int i = 0; i < count; ++i) {
-        CWordList fields(CWordList::kTexts);
-        fields.AddText(prefix + std::to_string(i));
-        fields.AddText("1");
-        fields.AddText("answer");
-        genre.AddQuestion(fields);
-    }
+    for (int i = 0; i < count; ++i)
+        genre.AddQuestion(std::make_unique<CQuestion>(prefix + std::to_string(i), "1", true, std::vector<std::string>{"a"}));
 }
 
 CGenre& AddGenre(CWordList& list, const std::string& name, int questions = 0) {
@@ -36,112 +32,82 @@ CGenre& AddGenre(CWordList& list, const std::string& name, int questions = 0) {
     return *genre;
 }
 
-std::vector<std::string> Texts(const std::vector<CQuestion*>& run) {
-    std::vector<std::string> texts;
-    for (CQuestion* question : run) texts.push_back(question ? question->PeekText() : "(none)");
-    return texts;
-}
+// ALL (2 questions), ALL (3), child (4), parent (1 and child), empty, then g0 with one question
+// and g1..g30, each including the one before twice: 2^i questions.
+struct Drawing : ::testing::Test {
+    CWordList list;
+    CRecordingPrompt prompt;
+    CQuestion marker{std::string("old"), "1", true, {"x"}};
+    std::vector<CQuestion*> runList{&marker};
 
-// The permutation as the plain algorithm makes it, over the whole array.
-std::vector<int> PlainPermutation(int total, CRandom& random) {
-    std::vector<int> p(static_cast<std::size_t>(total));
-    std::iota(p.begin(), p.end(), 0);
-    for (int i = 0; i < total; ++i) std::swap(p[i], p[random.Next() % total]);
-    return p;
-}
+    Drawing() {
+        for (auto [name, count] : {std::pair{"ALL", 2}, {"ALL", 3}, {"child", 4}, {"parent", 1}, {"empty", 0}})
+            AddGenre(list, name, count);
+        list.FindGenre("parent")->AddChildGenre(list.FindGenre("child"));
+        CGenre* level = &AddGenre(list, "g0", 1);
+        for (int i = 1; i <= 30; ++i) {
+            CGenre& next = AddGenre(list, "g" + std::to_string(i));
+            next.AddChildGenre(level);
+            next.AddChildGenre(level);
+            level = &next;
+        }
+    }
+};
 
 }  // namespace
 
-TEST(RunCountCheck, KeepsLeadingDigitsAndHoldsToTheTotal) {
-    struct Case {
-        const char* runText;
-        const char* totalText;
+TEST(RunCount, TheTypedCountKeepsLeadingDigitsAndHoldsToTheTotal) {
+    const struct {
+        const char *runText, *totalText;
         int value;
         bool corrected;
-    };
-    const Case cases[] = {
-        {"12a5", "100", 12, true},
-        {"150", "100", 100, true},
-        {"100", "100", 100, false},
-        {"", "100", 0, false},
-        {"0", "", 0, false},
-        {"5", "", 0, true},  // before the first selection the total box is empty
-        {"a", "10", 0, true},
-        {" 5", "10", 0, true},
-        {"-5", "10", 0, true},
-        {"+5", "10", 0, true},
-        {"2147483647", "2147483647", INT_MAX, false},
-        {"2147483648", "2147483647", 0, true},
-        // Wrapping in 32 bits would leave 5 with the long text still shown.
-        {"4294967301", "100000", 0, true},
-        // The whole text counts, not only its first 14 characters.
-        {"0000000000000012", "20", 12, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("run text '") + c.runText + "', total text '" + c.totalText + "'");
+    } cases[] = {
+        // Before the first selection the total box is empty. Wrapping in 32 bits would leave 5
+        // of "4294967301" with the long text shown. The whole text counts, not its first 14 bytes.
+        {"12a5", "100", 12, true}, {"150", "100", 100, true}, {"100", "100", 100, false}, {"", "100", 0, false},
+        {"0", "", 0, false},       {"5", "", 0, true},        {"a", "10", 0, true},       {" 5", "10", 0, true},
+        {"-5", "10", 0, true},     {"+5", "10", 0, true},     {"2147483647", "2147483647", INT_MAX, false},
+        {"2147483648", "2147483647", 0, true}, {"4294967301", "100000", 0, true}, {"0000000000000012", "20", 12, false}};
+    for (const auto& c : cases) {
         const CRunCountCheck check = CheckRunCountText(c.runText, c.totalText);
-        EXPECT_EQ(check.value, c.value);
-        EXPECT_EQ(check.corrected, c.corrected);
+        EXPECT_EQ(check.value, c.value) << "'" << c.runText << "' of '" << c.totalText << "'";
+        EXPECT_EQ(check.corrected, c.corrected) << "'" << c.runText << "' of '" << c.totalText << "'";
     }
+    // Counting lowers the count to the total, but not below one.
+    for (auto [total, count, lowered] : {std::tuple{5, 10, 5}, {0, 10, 1}, {10, 5, 5}, {10, 10, 10}, {3, 0, 0}})
+        EXPECT_EQ(LowerRunCount(total, count), lowered) << count << " of " << total;
 }
 
-TEST(RunCount, IsLoweredToTheTotalButNotBelowOne) {
-    EXPECT_EQ(LowerRunCount(5, 10), 5);
-    EXPECT_EQ(LowerRunCount(0, 10), 1);
-    EXPECT_EQ(LowerRunCount(10, 5), 5);
-    EXPECT_EQ(LowerRunCount(10, 10), 10);
-    EXPECT_EQ(LowerRunCount(3, 0), 0);
-}
-
-TEST(CountSelection, CountsDuplicateNamesAndChildrenTwice) {
-    CWordList list;
-    CGenre& firstAll = AddGenre(list, "ALL", 2);
-    AddGenre(list, "ALL", 3);
-    CGenre& child = AddGenre(list, "child", 4);
-    CGenre& parent = AddGenre(list, "parent", 1);
-    parent.AddChildGenre(&child);
-
+TEST_F(Drawing, CountSelectionCountsDuplicateNamesAndChildrenTwiceAndSaturates) {
+    const auto& genres = list.GetGenres();
     // Either "ALL" line stands for the first genre of that name.
-    CSelectionCount both = CountSelection(list, {"ALL", "ALL"});
+    const CSelectionCount both = CountSelection(list, {"ALL", "ALL"});
     EXPECT_EQ(both.total, 4);
-    EXPECT_EQ(both.genres, (std::vector<CGenre*>{&firstAll, &firstAll}));
-
-    CSelectionCount nested = CountSelection(list, {"child", "parent"});
+    EXPECT_EQ(both.genres, (std::vector<CGenre*>{genres[0].get(), genres[0].get()}));
+    const CSelectionCount nested = CountSelection(list, {"child", "parent"});
     EXPECT_EQ(nested.total, 9);
-    EXPECT_EQ(nested.genres, (std::vector<CGenre*>{&child, &parent}));
-
-    CSelectionCount none = CountSelection(list, {"", "missing"});
+    EXPECT_EQ(nested.genres, (std::vector<CGenre*>{genres[2].get(), genres[3].get()}));
+    const CSelectionCount none = CountSelection(list, {"", "missing"});
     EXPECT_EQ(none.total, 0);
     EXPECT_TRUE(none.genres.empty());
-}
-
-TEST(CountSelection, SaturatesAHugeSum) {
-    CWordList list;
-    CGenre* level = &AddGenre(list, "g0", 1);
-    for (int i = 1; i <= 30; ++i) {  // each level holds the one below twice: 2^i questions
-        CGenre& next = AddGenre(list, "g" + std::to_string(i));
-        next.AddChildGenre(level);
-        next.AddChildGenre(level);
-        level = &next;
-    }
-    ASSERT_EQ(level->GetTotal(), 1 << 30);
+    ASSERT_EQ(list.FindGenre("g30")->GetTotal(), 1 << 30);
     EXPECT_EQ(CountSelection(list, {"g30", "g30"}).total, INT_MAX);
     EXPECT_EQ(CountSelection(list, {"g30", "g30", "g30"}).total, INT_MAX);
 }
 
 TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
-    const struct {
-        int total;
-        int count;
-    } cases[] = {{1, 1}, {2, 2}, {7, 3}, {32767, 32767}, {32768, 100}, {32769, 32769}, {100000, 70000}, {100000, 5}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE("total " + std::to_string(c.total) + ", count " + std::to_string(c.count));
+    for (auto [total, count] : {std::pair{1, 1}, {2, 2}, {7, 3}, {32767, 32767}, {32768, 100}, {32769, 32769},
+                                {100000, 70000}, {100000, 5}}) {
+        SCOPED_TRACE("total " + std::to_string(total) + ", count " + std::to_string(count));
         CRandom plainRandom, headRandom;
         plainRandom.Seed(12345);
         headRandom.Seed(12345);
-        std::vector<int> plain = PlainPermutation(c.total, plainRandom);
-        plain.resize(static_cast<std::size_t>(c.count));
-        EXPECT_EQ(MakePermutationHead(c.total, c.count, headRandom), plain);
+        // The permutation as the plain algorithm makes it, over the whole array.
+        std::vector<int> plain(static_cast<std::size_t>(total));
+        std::iota(plain.begin(), plain.end(), 0);
+        for (int i = 0; i < total; ++i) std::swap(plain[i], plain[plainRandom.Next() % total]);
+        plain.resize(static_cast<std::size_t>(count));
+        EXPECT_EQ(MakePermutationHead(total, count, headRandom), plain);
         EXPECT_EQ(headRandom.GetState(), plainRandom.GetState());
     }
 }
@@ -156,12 +122,10 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
         const int genreCount = 2 + static_cast<int>(shape() % 12);
         for (int g = 0; g < genreCount; ++g) AddGenre(list, "g" + std::to_string(g), static_cast<int>(shape() % 4));
         const auto& genres = list.GetGenres();
-        for (int g = 0; g < genreCount; ++g) {
+        // Only genres listed later may be included, so nothing reaches itself.
+        for (int g = 0; g + 1 < genreCount; ++g) {
             CGenre& genre = *genres[g];
-            const int children = static_cast<int>(shape() % 4);
-            for (int c = 0; c < children; ++c) {
-                // Only genres listed later may be included, so nothing reaches itself.
-                if (g + 1 >= genreCount) break;
+            for (int c = static_cast<int>(shape() % 4); c > 0; --c) {
                 const int target = g + 1 + static_cast<int>(shape() % (genreCount - g - 1));
                 if (shape() % 9 == 0)
                     genre.AddChildByName(list, "nowhere");  // stays pending
@@ -181,52 +145,16 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
         list.ResolveAll();
 
         std::vector<CGenre*> selection;
-        const int picks = 1 + static_cast<int>(shape() % 5);
-        for (int i = 0; i < picks; ++i) selection.push_back(genres[shape() % genreCount].get());
+        for (int i = 1 + static_cast<int>(shape() % 5); i > 0; --i) selection.push_back(genres[shape() % genreCount].get());
         if (shape() % 4 == 0) selection.insert(selection.begin() + 1, nullptr);
-
         std::int64_t total = 0;
         for (CGenre* genre : selection) total += genre ? std::max(genre->GetTotal(), 0) : 0;
         CQuestionIndex index(selection);
-        for (int i = 0; i < total + 3; ++i) {
-            ASSERT_EQ(index.Find(i), FindQuestionByIndex(selection, i)) << "index " << i;
-        }
+        for (int i = 0; i < total + 3; ++i) ASSERT_EQ(index.Find(i), FindQuestionByIndex(selection, i)) << "index " << i;
     }
 }
 
-TEST(PrepareRun, WithoutSelectionTellsTheLearnerAndChangesNothing) {
-    CWordList list;
-    AddGenre(list, "A", 3);
-    CRecordingPrompt prompt;
-    int perRunCount = 10;
-    CQuestion marker(std::string("old"), "1", true, {"x"});
-    std::vector<CQuestion*> runList{&marker};
-    EXPECT_EQ(PrepareRun(prompt, list, {}, perRunCount, runList, nullptr), 0);
-    ASSERT_EQ(prompt.Messages().size(), 1u);
-    EXPECT_EQ(prompt.Messages()[0].text, "ジャンルを選択してからスタートしてください。");
-    EXPECT_EQ(prompt.Messages()[0].caption, "ジャンル未選択");
-    EXPECT_EQ(prompt.Messages()[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(prompt.Messages()[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(perRunCount, 10);
-    EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
-}
-
-TEST(PrepareRun, FailsSilentlyWithoutQuestionsOrWithACountOfZero) {
-    CWordList list;
-    AddGenre(list, "empty");
-    AddGenre(list, "A", 3);
-    CRecordingPrompt prompt;
-    std::vector<CQuestion*> runList;
-    int perRunCount = 10;
-    EXPECT_EQ(PrepareRun(prompt, list, {"empty"}, perRunCount, runList, nullptr), 0);
-    EXPECT_EQ(perRunCount, 1);  // lowered by counting, not below 1
-    perRunCount = 0;
-    EXPECT_EQ(PrepareRun(prompt, list, {"A"}, perRunCount, runList, nullptr), 0);
-    EXPECT_TRUE(prompt.Messages().empty());
-    EXPECT_TRUE(runList.empty());
-}
-
-TEST(PrepareRun, DrawsTheRunListFromTheSeededGenerator) {
+TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     CWordList list;
     AddGenre(list, "A", 2);
     AddGenre(list, "B", 3);
@@ -241,46 +169,46 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGenerator) {
     int perRunCount = 3;
     std::vector<CQuestion*> runList;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
-    EXPECT_EQ(Texts(runList), (std::vector<std::string>{"B.1", "B.0", "B.2"}));
+    std::vector<std::string> texts;
+    for (CQuestion* question : runList) texts.push_back(question->PeekText());
+    EXPECT_EQ(texts, (std::vector<std::string>{"B.1", "B.0", "B.2"}));
     EXPECT_EQ(perRunCount, 3);
     // Every draw of the whole permutation was made: the next one is seed 1's sixth.
     EXPECT_EQ(ProgramRandom().Next(), 15724);
-    ASSERT_NE(rankTable.GetCurrentList(), nullptr);
     EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "B"}));
+
+    // The count is lowered to the total; the ranking is that of every selected text.
+    perRunCount = 50;
+    ASSERT_EQ(PrepareRun(prompt, list, {"A", "missing"}, perRunCount, runList, &rankTable), 1);
+    EXPECT_EQ(perRunCount, 2);
+    EXPECT_EQ(runList.size(), 2u);
+    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
     EXPECT_TRUE(prompt.Messages().empty());
 }
 
-TEST(PrepareRun, LowersTheCountAndRanksUnderEverySelectedText) {
-    CWordList list;
-    AddGenre(list, "A", 4);
-    TempDir dir;
-    CRecordingPrompt prompt;
-    CRankTable rankTable(prompt, dir / "list.wls");
-    int perRunCount = 50;
-    std::vector<CQuestion*> runList;
-    ASSERT_EQ(PrepareRun(prompt, list, {"A", "missing"}, perRunCount, runList, &rankTable), 1);
-    EXPECT_EQ(perRunCount, 4);
-    EXPECT_EQ(runList.size(), 4u);
-    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
-}
-
-TEST(PrepareRun, RefusesARunTooLargeToHoldWithAMessage) {
-    CWordList list;
-    CGenre* level = &AddGenre(list, "g0", 1);
-    for (int i = 1; i <= 30; ++i) {
-        CGenre& next = AddGenre(list, "g" + std::to_string(i));
-        next.AddChildGenre(level);
-        next.AddChildGenre(level);
-        level = &next;
-    }
-    CRecordingPrompt prompt;
-    std::vector<CQuestion*> runList;
+TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
     ProgramRandom().Seed(7);
     const std::uint32_t state = ProgramRandom().GetState();
-    // A selection change offers the whole (saturated) total as the count.
-    int perRunCount = INT_MAX;
+    int perRunCount = 10;
+    EXPECT_EQ(PrepareRun(prompt, list, {}, perRunCount, runList, nullptr), 0);
+    ASSERT_EQ(prompt.Messages().size(), 1u);
+    EXPECT_EQ(prompt.Messages()[0].text, "ジャンルを選択してからスタートしてください。");
+    EXPECT_EQ(prompt.Messages()[0].caption, "ジャンル未選択");
+    EXPECT_EQ(prompt.Messages()[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompt.Messages()[0].buttons, PromptButtons::Ok);
+    EXPECT_EQ(perRunCount, 10);
+    prompt.Clear();
+    // Without questions, or with a count of 0, it fails silently.
+    EXPECT_EQ(PrepareRun(prompt, list, {"empty"}, perRunCount, runList, nullptr), 0);
+    EXPECT_EQ(perRunCount, 1);  // lowered by counting, not below 1
+    perRunCount = 0;
+    EXPECT_EQ(PrepareRun(prompt, list, {"child"}, perRunCount, runList, nullptr), 0);
+    EXPECT_TRUE(prompt.Messages().empty());
+
+    // A run too large to hold: the whole (saturated) total, as a selection change offers it, and
+    // just above the largest run.
+    perRunCount = INT_MAX;
     EXPECT_EQ(PrepareRun(prompt, list, {"g30", "g30"}, perRunCount, runList, nullptr), 0);
-    // Just above the largest run.
     perRunCount = INT_MAX;
     EXPECT_EQ(PrepareRun(prompt, list, {"g24", "g0"}, perRunCount, runList, nullptr), 0);
     EXPECT_EQ(perRunCount, kMaxRunQuestions + 1);
@@ -289,6 +217,6 @@ TEST(PrepareRun, RefusesARunTooLargeToHoldWithAMessage) {
         EXPECT_EQ(message.text, "問題数が多すぎるため、出題を準備できませんでした。");
         EXPECT_EQ(message.icon, PromptIcon::Exclamation);
     }
-    EXPECT_TRUE(runList.empty());
+    EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
     EXPECT_EQ(ProgramRandom().GetState(), state);  // nothing drawn
 }

@@ -1,41 +1,142 @@
-// The small stand-ins: file filters for Qt's file dialog, the CP932 bridge, the font
-// substitution and the data files the program carries.
-#include <gtest/gtest.h>
-
-#include <QFont>
+// The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
+// file dialog, the font substitution and the data files the program carries.
+#include <QCheckBox>
 #include <QFontInfo>
-#include <filesystem>
+#include <QListWidget>
+#include <QRadioButton>
+#include <stdexcept>
 
+#include "gui/gui_test.h"
 #include "platform/qt/default_data.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
-#include "platform/qt/text_bridge.h"
-#include "support/file_bytes.h"
-#include "support/temp_dir.h"
+#include "platform/qt/up_down.h"
 
-namespace fs = std::filesystem;
+namespace {
+
+const QByteArray kTemplate = R"({"id": 900, "caption": "試験", "font": {"face": "ＭＳ Ｐゴシック", "size": 12},
+ "size": [200, 120], "style": ["caption", "sysmenu"],
+ "controls": [
+  {"id": 10, "kind": "listbox", "rect": [4, 4, 60, 40], "style": ["extended", "disablenoscroll"]},
+  {"id": 11, "kind": "edit", "caption": "abc", "rect": [70, 4, 40, 12], "style": ["readonly", "centre", "notabstop"]},
+  {"id": 12, "kind": "edit", "rect": [70, 20, 30, 12], "style": []},
+  {"id": 13, "kind": "updown", "rect": [100, 20, 10, 12], "style": ["wrap", "arrowkeys"]},
+  {"id": 14, "kind": "edit", "rect": [70, 36, 80, 30], "style": ["multiline", "readonly", "vscroll"]},
+  {"id": 20, "kind": "radio", "caption": "一", "rect": [4, 50, 40, 10], "style": ["group"]},
+  {"id": 21, "kind": "radio", "caption": "二", "rect": [4, 60, 40, 10], "style": []},
+  {"id": 22, "kind": "radio", "caption": "三", "rect": [4, 70, 40, 10], "style": ["group"]},
+  {"id": 30, "kind": "checkbox", "caption": "可", "rect": [4, 84, 40, 10], "style": ["disabled"]},
+  {"id": 31, "kind": "combobox", "rect": [50, 84, 60, 80], "style": []},
+  {"id": 32, "kind": "treeview", "rect": [120, 4, 70, 50], "style": []},
+  {"id": 33, "kind": "listview", "rect": [120, 60, 70, 40], "style": []},
+  {"id": 34, "kind": "button", "caption": "OK", "rect": [150, 104, 40, 12], "style": ["default"]},
+  {"id": 35, "kind": "groupbox", "caption": "枠", "rect": [0, 46, 48, 36], "style": ["hidden"]},
+  {"id": 65535, "kind": "static", "caption": "名前 ：", "rect": [50, 104, 40, 10], "style": []}
+ ]})";
+
+class DialogBuilderTest : public testing::Test {
+protected:
+    DialogBuilderTest() { BuildDialog(dialog_, ParseDialogTemplate(kTemplate)); }
+    template <class T>
+    T* Control(int id) { return &::Control<T>(dialog_, id); }
+    QDialog dialog_;
+};
+
+TEST_F(DialogBuilderTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
+    const QSize base = DialogBaseUnits(dialog_);
+    EXPECT_GT(base.width(), 4);
+    EXPECT_GE(base.height(), 14);  // a 12-point face is 16 pixels tall at 96 dpi
+    // x * baseX / 4 and y * baseY / 8, rounded.
+    EXPECT_EQ(DialogUnitsToPixels(dialog_, QRect(4, 8, 8, 16)),
+              QRect(base.width(), base.height(), 2 * base.width(), 2 * base.height()));
+    EXPECT_EQ(Control<QWidget>(14)->geometry(), DialogUnitsToPixels(dialog_, QRect(70, 36, 80, 30)));
+    EXPECT_EQ(dialog_.size(), DialogUnitsToPixels(dialog_, QRect(0, 0, 200, 120)).size());
+    EXPECT_EQ(dialog_.minimumSize(), dialog_.maximumSize());
+    // The combo box keeps one line's height, not the dropped list's.
+    EXPECT_LT(Control<QWidget>(31)->height(), DialogUnitsToPixels(dialog_, QRect(0, 0, 1, 80)).height());
+    // The up-down takes the preceding edit as its buddy and sits at its right edge.
+    auto* upDown = Control<CUpDown>(13);
+    const QRect buddy = Control<QLineEdit>(12)->geometry();
+    ASSERT_EQ(upDown->Buddy(), Control<QLineEdit>(12));
+    EXPECT_TRUE(upDown->Wraps());
+    EXPECT_EQ(upDown->geometry().topLeft(), QPoint(buddy.right() + 1, buddy.top()));
+    EXPECT_EQ(upDown->height(), buddy.height());
+}
+
+TEST_F(DialogBuilderTest, AppliesStylesAndRadioGroups) {
+    EXPECT_EQ(Control<QListWidget>(10)->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(Control<QListWidget>(10)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    auto* total = Control<QLineEdit>(11);
+    EXPECT_TRUE(total->isReadOnly());
+    EXPECT_EQ(total->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(total->text(), QStringLiteral("abc"));
+    EXPECT_NE(total->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    EXPECT_TRUE(Control<QPlainTextEdit>(14)->isReadOnly());
+    EXPECT_FALSE(Control<QCheckBox>(30)->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>(34)->isDefault());
+    EXPECT_TRUE(Control<QWidget>(35)->isHidden());
+    EXPECT_FALSE(Control<QWidget>(12)->isHidden());
+    EXPECT_TRUE(Control<QTreeWidget>(32)->isHeaderHidden());
+    EXPECT_FALSE(Control<QTreeWidget>(33)->isHeaderHidden());  // a report list view
+    EXPECT_EQ(Control<QLabel>(65535)->text(), QStringLiteral("名前 ："));
+
+    Control<QRadioButton>(20)->setChecked(true);
+    Control<QRadioButton>(22)->setChecked(true);
+    EXPECT_TRUE(Control<QRadioButton>(20)->isChecked());  // another group
+    Control<QRadioButton>(21)->setChecked(true);
+    EXPECT_FALSE(Control<QRadioButton>(20)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(22)->isChecked());
+}
+
+// Every shipped template is built by the tests of its window.
+TEST(DialogTemplateTest, FaultyTemplatesAreRefused) {
+    EXPECT_THROW(LoadDialogTemplate(1), std::runtime_error);
+    EXPECT_THROW(ParseDialogTemplate("{\"id\": 5,"), std::runtime_error);
+    QDialog dialog;
+    EXPECT_THROW(BuildDialog(dialog, ParseDialogTemplate(R"({"controls": [{"id": 1, "kind": "slider"}]})")),
+                 std::runtime_error);
+}
+
+// A step from a start position (clamped into the range) after the buddy was given a text: a
+// number in range is stepped from, anything else leaves the last position standing. A range read
+// from a larger lower end counts down on the up arrow.
+TEST(UpDownTest, StepsWithinTheRangeWrappingOrStoppingAtTheEnds) {
+    struct {
+        int lower, upper, start;
+        bool wrap;
+        const char* typed;
+        int direction, expected;
+    } const cases[] = {
+        {0, 10, 4, false, nullptr, +1, 5}, {0, 10, 4, false, nullptr, -1, 3}, {0, 10, 10, true, nullptr, +1, 0},
+        {0, 10, 0, true, nullptr, -1, 10}, {0, 10, 10, false, nullptr, +1, 10}, {0, 10, 0, false, nullptr, -1, 0},
+        {10, 0, 4, false, nullptr, +1, 3}, {10, 0, 0, true, nullptr, +1, 10}, {-5, 5, -5, true, nullptr, -1, 5},
+        {7, 7, 7, true, nullptr, +1, 7}, {0, 30, 99, false, nullptr, -1, 29}, {0, 50, 40, false, "7", +1, 8},
+        {0, 50, 40, false, "x", +1, 41}, {0, 50, 40, false, "80", -1, 39},
+    };
+    for (const auto& c : cases) {
+        QLineEdit buddy;
+        CUpDown upDown;
+        upDown.SetBuddy(&buddy);
+        upDown.SetRange(c.lower, c.upper);
+        upDown.SetWrap(c.wrap);
+        upDown.SetPosition(c.start);
+        if (c.typed != nullptr) buddy.setText(QString::fromLatin1(c.typed));
+        upDown.Step(c.direction);
+        EXPECT_EQ(upDown.Position(), c.expected);
+        EXPECT_EQ(buddy.text(), QString::number(c.expected))
+            << c.lower << ".." << c.upper << (c.wrap ? " wrapping" : "") << " from " << c.start << " step " << c.direction;
+    }
+}
 
 TEST(QtPromptTest, ConvertsFiltersToQtNameFilters) {
-    struct Case {
-        std::string filter;
-        QStringList expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, QStringList> cases[] = {
         {"ﾜｰﾄﾞﾘｽﾄ(*.wl)|*.wl|全て(*.*)|*.*||", {QStringLiteral("ﾜｰﾄﾞﾘｽﾄ(*.wl)"), QStringLiteral("全て(*.*)")}},
         {"MIDI|*.mid;*.midi||", {QStringLiteral("MIDI (*.mid *.midi)")}},
         {"Text|*.txt", {QStringLiteral("Text (*.txt)")}},
         {"", {}},
         {"||", {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(ConvertFileFilter(c.filter), c.expected) << c.filter;
-}
-
-TEST(TextBridgeTest, ShowsUndecodableBytesReplacedAndRefusesTextCp932CannotHold) {
-    EXPECT_EQ(FromCp932(Sjis("港の授業")), QStringLiteral("港の授業"));
-    EXPECT_TRUE(FromCp932("A\x85\x40").contains(QChar(0xFFFD)));
-    EXPECT_EQ(ToCp932(QStringLiteral("港ｶﾅ①")), std::optional<std::string>(Sjis("港ｶﾅ①")));
-    EXPECT_EQ(ToCp932(QStringLiteral("한국")), std::nullopt);
-    EXPECT_EQ(ToCp932(QStringLiteral("😀")), std::nullopt);
+    for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter;
 }
 
 TEST(FontsTest, DialogFaceIsSubstitutedWithAJapaneseFont) {
@@ -43,27 +144,25 @@ TEST(FontsTest, DialogFaceIsSubstitutedWithAJapaneseFont) {
     const QFont font = DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 12);
     EXPECT_EQ(font.pixelSize(), 16);
     const QString family = QFontInfo(font).family();
-    EXPECT_TRUE(family == QStringLiteral("IPAPGothic") || family.startsWith(QStringLiteral("Noto Sans CJK"))) << family.toStdString();
+    EXPECT_TRUE(family == QStringLiteral("IPAPGothic") || family.startsWith(QStringLiteral("Noto Sans CJK")))
+        << family.toStdString();
 }
 
 TEST(DefaultDataTest, WritesMissingDataFilesOnceAndNeverOverwrites) {
     TempDir dir;
     EXPECT_TRUE(IsFirstStartIn(dir.Path()));
     WriteFileBytes(dir / "default.wl", "mine");
-    const std::vector<std::string> written = ProvideDefaultDataFiles(dir.Path());
-    EXPECT_EQ(written, (std::vector<std::string>{"default.mid", "HARBORLESSONS.HLP"}));
+    EXPECT_EQ(ProvideDefaultDataFiles(dir.Path()), (std::vector<std::string>{"default.mid", "HARBORLESSONS.HLP"}));
     EXPECT_EQ(ReadFileBytes(dir / "default.wl"), "mine");
     EXPECT_EQ(ReadFileBytes(dir / "default.mid").substr(0, 4), "MThd");
     EXPECT_NE(ReadFileBytes(dir / "HARBORLESSONS.HLP").find("name=\"topic4\""), std::string::npos);
     EXPECT_TRUE(ProvideDefaultDataFiles(dir.Path()).empty());
-
     WriteFileBytes(dir / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\n");
     EXPECT_FALSE(IsFirstStartIn(dir.Path()));
+
+    TempDir fresh;  // the sample word list is carried too
+    EXPECT_EQ(ProvideDefaultDataFiles(fresh.Path()).size(), 3u);
+    EXPECT_EQ(ReadFileBytes(fresh / "default.wl").rfind("_PEL_LORA_LIST_FILE_,1.0\r\n", 0), 0u);
 }
 
-TEST(DefaultDataTest, TheSampleWordListIsCarried) {
-    TempDir dir;
-    ProvideDefaultDataFiles(dir.Path());
-    ASSERT_TRUE(fs::exists(dir / "default.wl"));
-    EXPECT_EQ(ReadFileBytes(dir / "default.wl").rfind("_PEL_LORA_LIST_FILE_,1.0\r\n", 0), 0u);
-}
+}  // namespace

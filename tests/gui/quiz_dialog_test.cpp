@@ -1,87 +1,136 @@
-// Runs through the quiz dialog driven by keys and clicks on its numbered controls: each question
-// form, hints, complete mode, the answer box's Return handling, the countdown and the ending of a
-// run (summary, or name entry and score table for a placed result).
+// Runs through the quiz dialog driven by keys and clicks on its numbered controls, over questions
+// made in code: each question form, hints, complete mode, the answer box's input, the countdown
+// and the ending of a run (summary, or name entry and score table for a placed result).
 #include <QInputMethodEvent>
 #include <QScrollBar>
-#include <QTreeWidget>
 
-#include "gui/quiz_fixture.h"
+#include "app/app_settings.h"
+#include "gui/gui_test.h"
 #include "quiz/choice_panel_dialog.h"
+#include "quiz/quiz_dialog.h"
 #include "score/rank_table.h"
+#include "wordlist/question.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
-QRadioButton* SlotWithText(const CChoicePanel& panel, const QString& text) {
-    for (int slot = 0; slot < CChoicePanel::kSlots; ++slot) {
-        if (!panel.Slot(slot)->isHidden() && panel.Slot(slot)->text() == text) return panel.Slot(slot);
+class QuizDialogTest : public testing::Test {
+protected:
+    enum Id {
+        kMessage = 1029, kRemaining = 1033, kQuestion = 1000, kAnswer = 1001, kHint = 1014, kSeveralLabel = 1015,
+        kRemainingAnswers = 1011, kGiven = 1012, kRetry = 1034, kAbort = 1032, kDecide = 1044, kTime = 1057
+    };
+
+    QuizDialogTest() {  // hints on and complete mode off, as a new installation has them
+        settings_.bgmFlag = 0;
+        settings_.timeLimit = 0;
     }
-    return nullptr;
-}
+    // Texts in UTF-8, stored as CP932 as a word list holds them. required: "1", "2".. or "-1"
+    // for a choice question.
+    void Add(const std::string& text, const char* required, std::vector<std::string> answers) {
+        for (std::string& answer : answers) answer = Sjis(answer);
+        owned_.push_back(std::make_unique<CQuestion>(Sjis(text), required, true, std::move(answers)));
+        runList_.push_back(owned_.back().get());
+    }
+    void AddPlain(int count) {
+        for (int i = 0; i < count; ++i) Add("問" + std::to_string(i + 1), "1", {"right"});
+    }
+    CRankTable& OpenRankTable(const std::vector<std::string>& names) {
+        settings_.currentFile = (dir_ / "lesson.wl").string();
+        settings_.ReopenRankTable(prompt_);
+        settings_.GetRankTable()->SelectList(names);
+        return *settings_.GetRankTable();
+    }
+    CQuizDialog& Open() {
+        dialog_ = std::make_unique<CQuizDialog>(list_, runList_, static_cast<int>(runList_.size()), settings_, prompt_);
+        dialog_->show();
+        dialog_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+        return *dialog_;
+    }
+
+    bool Shown(int id) const { return Control<QWidget>(*dialog_, id).isVisibleTo(dialog_.get()); }
+    QPlainTextEdit& AnswerBox() const { return Control<QPlainTextEdit>(*dialog_, kAnswer); }
+    QString Message() const { return Control<QPlainTextEdit>(*dialog_, kMessage).toPlainText(); }
+    QString Question() const { return Control<QPlainTextEdit>(*dialog_, kQuestion).toPlainText(); }
+    QString Text(int id) const { return Control<QLineEdit>(*dialog_, id).text(); }
+    QPushButton& Button(int id) const { return Control<QPushButton>(*dialog_, id); }
+    QTimer& CountdownTimer() const {
+        auto* timer = dialog_->findChild<QTimer*>(QStringLiteral("countdown"));
+        if (timer == nullptr) throw std::runtime_error("no countdown timer");
+        return *timer;
+    }
+    void Click(int id) { QTest::mouseClick(&Button(id), Qt::LeftButton); }
+    void Type(const QString& text) { TypeText(&AnswerBox(), text); }
+    void PressReturn() { QTest::keyClick(&AnswerBox(), Qt::Key_Return); }
+    void Answer(const QString& text) {
+        Type(text);
+        PressReturn();
+    }
+    // What the learner sees of the run: "question | questions left | verdict".
+    QString State() const { return Question() + " | " + Text(kRemaining) + " | " + Message(); }
+    // The last message box as "caption: text".
+    std::string LastMessage() const { return prompt_.Messages().empty() ? "" : Said(prompt_).back(); }
+
+    TempDir dir_;
+    ScopedCurrentDir cwd_{dir_.Path()};
+    CRecordingPrompt prompt_;
+    CAppSettings settings_;
+    CWordList list_;
+    std::vector<std::unique_ptr<CQuestion>> owned_;
+    std::vector<CQuestion*> runList_;
+    std::unique_ptr<CQuizDialog> dialog_;
+};
 
 TEST_F(QuizDialogTest, TypedRunJudgesEachReturnAndEndsWithTheSummary) {
     Add("日本の首都は？", "1", {"東京"});
     Add("2 + 3 は？", "1", {"5"});
     Open();
-    EXPECT_EQ(Question(), QStringLiteral("日本の首都は？"));
-    EXPECT_EQ(Remaining(), QStringLiteral("2"));
-    EXPECT_TRUE(AnswerBox().hasFocus()) << "the answer box starts with the focus";
-    EXPECT_FALSE(Button(kDecide).isVisibleTo(dialog_.get()));
-    EXPECT_FALSE(Control<QLabel>(kSeveralLabel).isVisibleTo(dialog_.get()));
+    EXPECT_EQ(State(), QStringLiteral("日本の首都は？ | 2 | "));
+    EXPECT_TRUE(AnswerBox().hasFocus());
+    EXPECT_FALSE(Shown(kDecide) || Shown(kSeveralLabel));
 
-    // Return with the caret inside the text submits all of it and leaves one line.
+    // Return with the caret inside the text submits all of it and leaves one line, selected so
+    // that typing replaces it.
     Type(QStringLiteral("東京"));
     QTest::keyClick(&AnswerBox(), Qt::Key_Left);
     PressReturn();
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
+    EXPECT_EQ(State(), QStringLiteral("2 + 3 は？ | 1 | 正解 !!"));
     EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東京"));
-    EXPECT_EQ(AnswerBox().textCursor().selectedText(), QStringLiteral("東京")) << "typing replaces the old answer";
-    EXPECT_EQ(Question(), QStringLiteral("2 + 3 は？"));
-    EXPECT_EQ(Remaining(), QStringLiteral("1"));
+    EXPECT_EQ(AnswerBox().textCursor().selectedText(), QStringLiteral("東京"));
 
     Answer(QStringLiteral("6"));
-    EXPECT_EQ(Message(), QStringLiteral("はずれ !!\n答 ： \n   5\n"));
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, "正答率 : 50.00 %");
-    EXPECT_EQ(prompt_.Messages()[0].caption, "おしまい");
+    const QString end = State();
+    // The count of questions left is not lowered for the last one.
+    EXPECT_EQ(end, QStringLiteral("2 + 3 は？ | 1 | はずれ !!\n答 ： \n   5\n"));
+    EXPECT_EQ(LastMessage(), "おしまい: 正答率 : 50.00 %");
     EXPECT_TRUE(Button(kRetry).hasFocus());
-
-    // After the end, Return neither judges nor counts.
-    Answer(QStringLiteral("5"));
+    Answer(QStringLiteral("5"));  // after the end, Return neither judges nor counts
     EXPECT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(Message(), QStringLiteral("はずれ !!\n答 ： \n   5\n"));
+    EXPECT_EQ(State(), end);
 
     // A retry asks the same questions from the start with a clean slate.
-    QTest::mouseClick(&Button(kRetry), Qt::LeftButton);
-    EXPECT_EQ(Question(), QStringLiteral("日本の首都は？"));
-    EXPECT_EQ(Remaining(), QStringLiteral("2"));
-    EXPECT_EQ(Message(), QString());
-    EXPECT_EQ(AnswerBox().toPlainText(), QString());
+    Click(kRetry);
+    EXPECT_EQ(State() + AnswerBox().toPlainText(), QStringLiteral("日本の首都は？ | 2 | "));
     Answer(QStringLiteral("東京"));
-    Answer(QStringLiteral("5"));
-    EXPECT_EQ(MessageTexts().back(), "全問正解 !! おめでとう。");
-    EXPECT_EQ(prompt_.Messages().back().caption, "全問正解");
+    EXPECT_EQ(State(), QStringLiteral("2 + 3 は？ | 1 | 正解 !!"));
 }
 
 TEST_F(QuizDialogTest, SeveralAnswersShowWhatIsGivenAndWhatRemains) {
     Add("三つのうち二つ", "2", {"a", "b", "c"});
     Add("次", "1", {"n"});
     Open();
-    EXPECT_TRUE(Control<QLabel>(kSeveralLabel).isVisibleTo(dialog_.get()));
-    EXPECT_EQ(Control<QLineEdit>(kRemainingAnswers).text(), QStringLiteral("2"));
-    EXPECT_EQ(Control<QLineEdit>(kGiven).text(), QString());
-
+    EXPECT_TRUE(Shown(kSeveralLabel));
+    auto answers = [&] { return Text(kRemainingAnswers) + " | " + Text(kGiven); };
+    EXPECT_EQ(answers(), QStringLiteral("2 | "));
     Answer(QStringLiteral("b"));
-    EXPECT_EQ(Control<QLineEdit>(kRemainingAnswers).text(), QStringLiteral("1"));
-    EXPECT_EQ(Control<QLineEdit>(kGiven).text(), QStringLiteral("b"));
+    EXPECT_EQ(answers(), QStringLiteral("1 | b"));
     Answer(QStringLiteral("b"));  // already given: nothing changes
-    EXPECT_EQ(Control<QLineEdit>(kRemainingAnswers).text(), QStringLiteral("1"));
-    EXPECT_EQ(Remaining(), QStringLiteral("2"));
-
+    EXPECT_EQ(answers(), QStringLiteral("1 | b"));
+    EXPECT_EQ(Question() + " | " + Text(kRemaining), QStringLiteral("三つのうち二つ | 2"));
     Answer(QStringLiteral("c"));
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!\nその他に ．．．\n   a\n"));
-    EXPECT_EQ(Question(), QStringLiteral("次"));
-    EXPECT_FALSE(Control<QLabel>(kSeveralLabel).isVisibleTo(dialog_.get()));
-    EXPECT_FALSE(Control<QLineEdit>(kGiven).isVisibleTo(dialog_.get()));
+    EXPECT_EQ(State(), QStringLiteral("次 | 1 | 正解 !!\nその他に ．．．\n   a\n"));
+    EXPECT_FALSE(Shown(kSeveralLabel) || Shown(kGiven) || Shown(kRemainingAnswers));
 }
 
 TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
@@ -90,78 +139,75 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     Add("最後", "1", {"x"});
     CQuizDialog& dialog = Open();
     CChoicePanel& panel = dialog.ChoicePanel();
-    EXPECT_TRUE(panel.isVisibleTo(&dialog));
-    EXPECT_TRUE(Button(kDecide).isVisibleTo(&dialog));
-    EXPECT_FALSE(AnswerBox().isVisibleTo(&dialog));
-    EXPECT_FALSE(Button(kHint).isVisibleTo(&dialog));
-    EXPECT_FALSE(panel.Slot(3)->isVisibleTo(&panel));
-    EXPECT_FALSE(panel.Slot(4)->isVisibleTo(&panel));
-    for (int slot = 0; slot < 3; ++slot) EXPECT_FALSE(panel.Slot(slot)->isChecked());
+    auto slotShown = [&](int slot) { return panel.Slot(slot)->isVisibleTo(&panel); };
+    EXPECT_TRUE(panel.isVisibleTo(&dialog) && Shown(kDecide));
+    EXPECT_FALSE(Shown(kAnswer) || Shown(kHint) || slotShown(3) || slotShown(4));
     EXPECT_TRUE(panel.Slot(0)->hasFocus());
-
-    // Return on a choice does nothing.
-    QRadioButton* right = SlotWithText(panel, QStringLiteral("りんご"));
+    QRadioButton* right = nullptr;
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_FALSE(panel.Slot(slot)->isChecked());
+        if (panel.Slot(slot)->text() == QStringLiteral("りんご")) right = panel.Slot(slot);
+    }
     ASSERT_NE(right, nullptr);
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_TRUE(right->isChecked());
-    QTest::keyClick(right, Qt::Key_Return);
-    EXPECT_EQ(Question(), QStringLiteral("赤い果物は？"));
+    QTest::keyClick(right, Qt::Key_Return);  // Return on a choice does nothing
+    EXPECT_EQ(State(), QStringLiteral("赤い果物は？ | 3 | "));
 
-    QTest::mouseClick(&Button(kDecide), Qt::LeftButton);
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-    EXPECT_EQ(Question(), QStringLiteral("青いものは？"));
-    EXPECT_FALSE(panel.Slot(2)->isVisibleTo(&panel));
+    Click(kDecide);
+    EXPECT_EQ(State(), QStringLiteral("青いものは？ | 2 | 正解 !!"));
+    EXPECT_FALSE(slotShown(2));
     EXPECT_FALSE(panel.Slot(0)->isChecked() || panel.Slot(1)->isChecked()) << "a new question starts unchecked";
     QTest::keyClick(panel.Slot(0), Qt::Key_Return);  // the decide button had the focus a moment ago
     EXPECT_EQ(Question(), QStringLiteral("青いものは？"));
 
-    // Deciding with nothing checked submits the empty text, which is wrong.
-    QTest::mouseClick(&Button(kDecide), Qt::LeftButton);
-    EXPECT_EQ(Message(), QStringLiteral("はずれ !!\n答 ： \n空"));
-    EXPECT_EQ(Question(), QStringLiteral("最後"));
-    EXPECT_TRUE(AnswerBox().isVisibleTo(&dialog));
-    EXPECT_FALSE(panel.isVisibleTo(&dialog));
-    EXPECT_FALSE(Button(kDecide).isVisibleTo(&dialog));
+    Click(kDecide);  // nothing checked: the empty text, which is wrong
+    EXPECT_EQ(State(), QStringLiteral("最後 | 1 | はずれ !!\n答 ： \n空"));
+    EXPECT_TRUE(Shown(kAnswer));
+    EXPECT_FALSE(panel.isVisibleTo(&dialog) || Shown(kDecide));
 }
 
 TEST_F(QuizDialogTest, LongChoicesScrollAndShortOnesFit) {
     const std::string longText(120, 'w');
     Add("長い選択肢", "-1", {longText + " 1", longText + " 2", longText + " 3", longText + " 4", longText + " 5"});
     Add("短い選択肢", "-1", {"a", "b"});
-    CQuizDialog& dialog = Open();
-    CChoicePanel& panel = dialog.ChoicePanel();
+    CChoicePanel& panel = Open().ChoicePanel();
     QScrollBar* bar = panel.verticalScrollBar();
-    EXPECT_TRUE(bar->isVisibleTo(&panel)) << "five long choices need more room than the panel";
-    EXPECT_GT(bar->maximum(), 0);
-    EXPECT_GT(panel.SlotHeight(0), panel.fontMetrics().height() * 2) << "a long choice wraps onto several lines";
+    const int line = panel.fontMetrics().height();
+    EXPECT_TRUE(bar->isVisibleTo(&panel) && bar->maximum() > 0) << "five long choices need more room";
+    EXPECT_GT(panel.SlotHeight(0), line * 2) << "a long choice wraps onto several lines";
     EXPECT_GE(panel.Slot(1)->y(), panel.Slot(0)->y() + panel.Slot(0)->height()) << "slots never overlap";
     bar->setValue(bar->maximum());
-
-    QTest::mouseClick(&Button(kDecide), Qt::LeftButton);  // wrong: on to the short choices
+    Click(kDecide);  // wrong: on to the short choices
     EXPECT_EQ(bar->value(), 0) << "each question starts scrolled to the top";
-    EXPECT_FALSE(bar->isVisibleTo(&panel));
-    EXPECT_LT(panel.SlotHeight(0), panel.fontMetrics().height() * 2);
-    EXPECT_FALSE(panel.Slot(2)->isVisibleTo(&panel));
+    EXPECT_FALSE(bar->isVisibleTo(&panel) || panel.Slot(2)->isVisibleTo(&panel));
+    EXPECT_LT(panel.SlotHeight(0), line * 2);
 }
 
-TEST_F(QuizDialogTest, HintsRevealOneCharacterAndCostTheQuestion) {
+TEST_F(QuizDialogTest, HintsRevealOneCharacterAndCostTheQuestionUnlessTurnedOff) {
     Add("首都", "1", {"東京"});
     Add("英語", "1", {"abc", "xyz"});
-    Open();
-    QTest::mouseClick(&Button(kHint), Qt::LeftButton);
+    CQuizDialog& dialog = Open();
+    EXPECT_FALSE(Shown(kTime) || CountdownTimer().isActive()) << "no time limit, no countdown";
+    dialog.Tick();
+    EXPECT_TRUE(prompt_.Messages().empty());
+    Click(kHint);
     EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東")) << "a double-byte character comes whole";
     EXPECT_EQ(AnswerBox().textCursor().position(), 1);
-    QTest::mouseClick(&Button(kHint), Qt::LeftButton);
-    EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東京"));
+    Click(kHint);
     PressReturn();
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-
+    EXPECT_EQ(State(), QStringLiteral("英語 | 1 | 正解 !!"));
     Type(QStringLiteral("xq"));
-    QTest::mouseClick(&Button(kHint), Qt::LeftButton);
+    Click(kHint);
     EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("x"));
-    Type(QStringLiteral("yz"));
-    PressReturn();
-    EXPECT_EQ(MessageTexts().back(), "正答率 : 0.00 %") << "answers after a hint do not count";
+    Answer(QStringLiteral("yz"));
+    EXPECT_EQ(LastMessage(), "おしまい: 正答率 : 0.00 %") << "answers after a hint do not count";
+
+    settings_.useHint = 0;
+    Open();
+    EXPECT_FALSE(Button(kHint).isEnabled());
+    Answer(QStringLiteral("東京"));
+    EXPECT_FALSE(Button(kHint).isEnabled()) << "for every question";
 }
 
 TEST_F(QuizDialogTest, CompleteModeAsksAgainAndClearsTheAnswersOnTheFirstKey) {
@@ -170,55 +216,42 @@ TEST_F(QuizDialogTest, CompleteModeAsksAgainAndClearsTheAnswersOnTheFirstKey) {
     Add("二", "1", {"b"});
     Open();
     Answer(QStringLiteral("z"));
-    EXPECT_EQ(Message(), QStringLiteral("はずれ !!\n答 ： \n   a\n"));
-    EXPECT_EQ(Question(), QStringLiteral("一"));
-    EXPECT_EQ(Remaining(), QStringLiteral("2"));
+    EXPECT_EQ(State(), QStringLiteral("一 | 2 | はずれ !!\n答 ： \n   a\n"));
     Type(QStringLiteral("a"));
     EXPECT_EQ(Message(), QString()) << "the answers go as soon as the learner types";
     PressReturn();
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-    EXPECT_EQ(Question(), QStringLiteral("二"));
-    Answer(QStringLiteral("b"));
-    EXPECT_EQ(MessageTexts().back(), "正答率 : 50.00 %");
+    EXPECT_EQ(State(), QStringLiteral("二 | 1 | 正解 !!"));
 }
 
-TEST_F(QuizDialogTest, ReturnSubmitsLinesOfAnyLength) {
+TEST_F(QuizDialogTest, AnswerBoxSubmitsOnlyOnReturnWithLongLinesWholeAndRefusesNonShiftJisText) {
     const std::string longAnswer(200, 'k');
-    Add("長い答え", "1", {longAnswer});
-    Open();
-    Answer(QString::fromStdString(longAnswer));
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-    EXPECT_EQ(AnswerBox().toPlainText(), QString::fromStdString(longAnswer)) << "no line break, nothing cut";
-}
-
-TEST_F(QuizDialogTest, InputMethodCommitOnlyConfirmsTheConversion) {
     Add("首都", "1", {"東京"});
+    Add("長い答え", "1", {longAnswer});
     Add("次", "1", {"n"});
     Open();
+    // An input-method commit (the Return that confirms a conversion) only confirms.
     QInputMethodEvent composing(QStringLiteral("とうきょう"), {});
     QApplication::sendEvent(&AnswerBox(), &composing);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("東京"));
     QApplication::sendEvent(&AnswerBox(), &commit);
     EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東京"));
-    EXPECT_EQ(Message(), QString()) << "the Return that confirmed the conversion submits nothing";
-    EXPECT_EQ(Question(), QStringLiteral("首都"));
+    EXPECT_EQ(State(), QStringLiteral("首都 | 3 | "));
     PressReturn();
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-}
+    EXPECT_EQ(State(), QStringLiteral("長い答え | 2 | 正解 !!"));
 
-TEST_F(QuizDialogTest, TextOutsideShiftJisIsRefusedNotChanged) {
-    Add("首都", "1", {"東京"});
-    Add("次", "1", {"n"});
-    Open();
-    const QString typed = QStringLiteral("東京\U0001F600");
+    Answer(QString::fromStdString(longAnswer));
+    EXPECT_EQ(State(), QStringLiteral("次 | 1 | 正解 !!"));
+    EXPECT_EQ(AnswerBox().toPlainText(), QString::fromStdString(longAnswer)) << "no line break, nothing cut";
+
+    const QString typed = QStringLiteral("n\U0001F600");
     Answer(typed);
     ASSERT_EQ(prompt_.Messages().size(), 1u);
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Information);
     EXPECT_NE(prompt_.Messages()[0].text.find("Shift-JIS"), std::string::npos);
-    EXPECT_EQ(AnswerBox().toPlainText(), typed);
-    EXPECT_EQ(Question(), QStringLiteral("首都")) << "not judged";
-    QTest::mouseClick(&Button(kHint), Qt::LeftButton);
+    EXPECT_EQ(State(), QStringLiteral("次 | 1 | 正解 !!")) << "not judged";
+    EXPECT_EQ(AnswerBox().toPlainText(), typed) << "refused, not changed";
+    Click(kHint);
     EXPECT_EQ(prompt_.Messages().size(), 2u);
     EXPECT_EQ(AnswerBox().toPlainText(), typed);
 }
@@ -227,52 +260,32 @@ TEST_F(QuizDialogTest, CountdownShowsPaceColoursAndEndsTheRunAtTimeOut) {
     settings_.timeLimit = 10;
     AddPlain(20);
     CQuizDialog& dialog = Open();
-    QLabel& time = Control<QLabel>(kTime);
-    auto colour = [&] { return time.palette().color(QPalette::WindowText); };
-    EXPECT_TRUE(time.isVisibleTo(&dialog));
-    EXPECT_EQ(time.text(), QStringLiteral("00:03:20"));
-    EXPECT_EQ(colour(), QColor(0, 0, 0));
+    QLabel& time = Control<QLabel>(dialog, kTime);
+    auto display = [&] { return time.text() + " " + time.palette().color(QPalette::WindowText).name(); };
+    auto tick = [&](int times) {
+        for (int i = 0; i < times; ++i) dialog.Tick();
+    };
+    EXPECT_TRUE(Shown(kTime) && CountdownTimer().isActive());
+    EXPECT_EQ(display(), QStringLiteral("00:03:20 #000000"));
     EXPECT_GT(time.font().weight(), QFont::Bold);
-    EXPECT_TRUE(CountdownTimer().isActive());
-
-    dialog.Tick();
-    EXPECT_EQ(time.text(), QStringLiteral("00:03:19"));
-    EXPECT_EQ(colour(), QColor(0, 0, 0));
+    tick(1);
+    EXPECT_EQ(display(), QStringLiteral("00:03:19 #000000"));
     for (int i = 0; i < 5; ++i) Answer(QStringLiteral("right"));
-    for (int i = 0; i < 9; ++i) dialog.Tick();
-    EXPECT_EQ(time.text(), QStringLiteral("00:03:10"));
-    EXPECT_EQ(colour(), QColor(0, 0, 255)) << "190 s left for 15 questions is ahead of the pace";
-    for (int i = 0; i < 50; ++i) dialog.Tick();
-    EXPECT_EQ(colour(), QColor(255, 0, 0)) << "140 s left for 15 questions is behind";
+    tick(9);
+    EXPECT_EQ(display(), QStringLiteral("00:03:10 #0000ff")) << "190 s left for 15 questions is ahead of the pace";
+    tick(50);
+    EXPECT_EQ(display(), QStringLiteral("00:02:20 #ff0000")) << "140 s left for 15 questions is behind";
 
-    for (int i = 0; i < 139; ++i) dialog.Tick();
+    tick(139);
     EXPECT_TRUE(prompt_.Messages().empty());
-    dialog.Tick();
-    EXPECT_EQ(time.text(), QStringLiteral("00:00:00"));
-    ASSERT_EQ(prompt_.Messages().size(), 2u);
-    EXPECT_EQ(prompt_.Messages()[0].text, "時間切れです。");
-    EXPECT_EQ(prompt_.Messages()[0].caption, "time out");
+    tick(1);
+    EXPECT_TRUE(time.text() == QStringLiteral("00:00:00") && !CountdownTimer().isActive());
+    ASSERT_EQ(Said(prompt_), (std::vector<std::string>{"time out: 時間切れです。", "おしまい: 正答率 : 25.00 %"}));
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::None);
-    EXPECT_EQ(prompt_.Messages()[1].text, "正答率 : 25.00 %");
-    EXPECT_FALSE(CountdownTimer().isActive());
-
     Answer(QStringLiteral("right"));
-    dialog.Tick();
+    tick(1);
     EXPECT_EQ(prompt_.Messages().size(), 2u) << "after the time-out nothing is judged or counted";
-    EXPECT_EQ(Remaining(), QStringLiteral("15"));
-}
-
-TEST_F(QuizDialogTest, WithHintsAndTimeLimitOffThereIsNoHintNoDisplayNoTimer) {
-    settings_.useHint = 0;
-    AddPlain(2);
-    CQuizDialog& dialog = Open();
-    EXPECT_FALSE(Button(kHint).isEnabled());
-    Answer(QStringLiteral("right"));
-    EXPECT_FALSE(Button(kHint).isEnabled()) << "for every question";
-    EXPECT_FALSE(Control<QLabel>(kTime).isVisibleTo(&dialog));
-    EXPECT_FALSE(CountdownTimer().isActive());
-    dialog.Tick();
-    EXPECT_TRUE(prompt_.Messages().empty());
+    EXPECT_EQ(Text(kRemaining), QStringLiteral("15"));
 }
 
 TEST_F(QuizDialogTest, PlacedRunAsksForTheNameAndShowsTheScoreTable) {
@@ -282,84 +295,66 @@ TEST_F(QuizDialogTest, PlacedRunAsksForTheNameAndShowsTheScoreTable) {
     AddPlain(20);
     CModalScript script;
     script.Then([](QDialog& nameEntry) {
-        EXPECT_STREQ(nameEntry.metaObject()->className(), "CNameEntryDialog");
         EXPECT_EQ(nameEntry.windowTitle(), QStringLiteral("第1位"));
-        EXPECT_EQ(FindControl<QLabel>(nameEntry, 1062)->text(),
+        EXPECT_EQ(Control<QLabel>(nameEntry, 1062).text(),
                   QStringLiteral("おめでとう。あなたの正答率 100.00 % は\n第1位です。"));
         QTest::keyClick(&nameEntry, Qt::Key_Escape);
         EXPECT_TRUE(nameEntry.isVisible()) << "Escape does not close the name entry";
-        TypeText(FindControl<QLineEdit>(nameEntry, 1061), QStringLiteral("はなこ"));
-        QTest::keyClick(FindControl<QLineEdit>(nameEntry, 1061), Qt::Key_Return);
+        TypeText(&Control<QLineEdit>(nameEntry, 1061), QStringLiteral("はなこ"));
+        QTest::keyClick(&Control<QLineEdit>(nameEntry, 1061), Qt::Key_Return);
     });
     QStringList shownNames;
     bool newResultMarked = false;
     script.Then([&](QDialog& scoreTable) {
-        EXPECT_STREQ(scoreTable.metaObject()->className(), "CScoreDialog");
-        auto* list = FindControl<QTreeWidget>(scoreTable, 1058);
-        for (int row = 0; row < list->topLevelItemCount(); ++row) shownNames << list->topLevelItem(row)->text(2);
-        newResultMarked = list->topLevelItemCount() > 0 && list->currentItem() == list->topLevelItem(0);
-        QTest::mouseClick(FindControl<QPushButton>(scoreTable, 1), Qt::LeftButton);
+        auto& list = Control<QTreeWidget>(scoreTable, 1058);
+        for (int row = 0; row < list.topLevelItemCount(); ++row) shownNames << list.topLevelItem(row)->text(2);
+        newResultMarked = list.topLevelItemCount() > 0 && list.currentItem() == list.topLevelItem(0);
+        QTest::mouseClick(&Control<QPushButton>(scoreTable, 1), Qt::LeftButton);
     });
     Open();
     for (int i = 0; i < 19; ++i) Answer(QStringLiteral("right"));
     EXPECT_TRUE(CountdownTimer().isActive());
     Answer(QStringLiteral("right"));
-    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CNameEntryDialog"), QStringLiteral("CScoreDialog")}));
     EXPECT_EQ(shownNames, (QStringList{"はなこ", "たろう"}));
     EXPECT_TRUE(newResultMarked);
-    EXPECT_TRUE(script.Unexpected().isEmpty()) << script.Unexpected().join(u',').toStdString();
     EXPECT_TRUE(prompt_.Messages().empty()) << "a placed result has no summary";
     EXPECT_FALSE(CountdownTimer().isActive());
     int count = 0;
     const auto* entries = table.GetCurrentEntries(&count);
     ASSERT_EQ(count, 2);
-    EXPECT_EQ((*entries)[0].name, Sjis("はなこ"));
-    EXPECT_EQ((*entries)[0].right, 20);
-    EXPECT_EQ((*entries)[1].name, Sjis("たろう"));
+    EXPECT_EQ((*entries)[0].name + "," + std::to_string((*entries)[0].right) + "," + (*entries)[1].name,
+              Sjis("はなこ,20,たろう"));
     EXPECT_TRUE(table.IsModified());
 }
 
-TEST_F(QuizDialogTest, EscapeAndAbortCloseAtOnceWithoutAResult) {
+TEST_F(QuizDialogTest, EscapeAndAbortCloseAtOnceWithoutAResultAndStopTheMusic) {
     OpenRankTable({"A"});
     settings_.timeLimit = 5;
+    settings_.bgmFlag = 1;
+    settings_.bgmFile = (dir_ / "missing.mid").string();
     AddPlain(20);
     CQuizDialog& dialog = Open();
+    EXPECT_FALSE(dialog.Music().IsOpen()) << "a tune that cannot be opened stays silent";
     Answer(QStringLiteral("right"));
+    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
     QTest::keyClick(&AnswerBox(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(CountdownTimer().isActive());
-    EXPECT_TRUE(prompt_.Messages().empty());
     EXPECT_FALSE(settings_.GetRankTable()->IsModified());
-
     Open();
-    QTest::mouseClick(&Button(kAbort), Qt::LeftButton);
+    Click(kAbort);
     EXPECT_FALSE(dialog_->isVisible());
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_TRUE(prompt_.Messages().empty());
-}
 
-TEST_F(QuizDialogTest, MusicFailuresStaySilent) {
-    settings_.bgmFlag = 1;
-    settings_.bgmFile = (dir_ / "missing.mid").string();
-    AddPlain(2);
-    CQuizDialog& dialog = Open();
-    EXPECT_FALSE(dialog.Music().IsOpen());
-    EXPECT_TRUE(prompt_.Messages().empty());
-    Answer(QStringLiteral("right"));
-    EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
-}
-
-TEST_F(QuizDialogTest, MusicPlaysWhileOpenAndStopsOnEscape) {
     if (CMidiPlayer::FindSoundFont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
-    settings_.bgmFlag = 1;
     settings_.bgmFile = "default.mid";  // not in the folder: the built-in tune plays
-    AddPlain(2);
     dialog_ = std::make_unique<CQuizDialog>(list_, runList_, 2, settings_, prompt_);
     dialog_->Music().UseFileOutput(dir_ / "music.wav");
     dialog_->show();
-    EXPECT_TRUE(dialog_->Music().IsOpen());
-    EXPECT_TRUE(dialog_->Music().IsPlaying());
+    EXPECT_TRUE(dialog_->Music().IsOpen() && dialog_->Music().IsPlaying());
     QTest::keyClick(&AnswerBox(), Qt::Key_Escape);
     EXPECT_FALSE(dialog_->Music().IsOpen());
     EXPECT_TRUE(prompt_.Messages().empty());
@@ -368,11 +363,10 @@ TEST_F(QuizDialogTest, MusicPlaysWhileOpenAndStopsOnEscape) {
 TEST_F(QuizDialogTest, BackgroundDragsTheWindow) {
     AddPlain(1);
     CQuizDialog& dialog = Open();
-    const QPoint before = dialog.pos();
-    const QPoint grip(4, dialog.height() - 4);
+    const QPoint before = dialog.pos(), grip(4, dialog.height() - 4), moved = grip + QPoint(30, 20);
     QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, grip);
-    QTest::mouseMove(&dialog, grip + QPoint(30, 20));
-    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 20));
+    QTest::mouseMove(&dialog, moved);
+    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, moved);
     EXPECT_EQ(dialog.pos(), before + QPoint(30, 20));
 }
 

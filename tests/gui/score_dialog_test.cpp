@@ -1,22 +1,12 @@
 // The score table and the name entry, driven by their numbered controls over a rank table in a
 // temporary folder.
-#include <gtest/gtest.h>
-
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
 
 #include "app/app_settings.h"
-#include "platform/qt/dialog_builder.h"
-#include "platform/recording_prompt.h"
+#include "gui/gui_test.h"
 #include "score/name_entry_dialog.h"
 #include "score/rank_table.h"
 #include "score/score_dialog.h"
-#include "support/file_bytes.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -37,18 +27,23 @@ protected:
         for (int right : rights) table.AddResult(place++, Sjis("名前") + std::to_string(right), 20, right);
         return table.GetCurrentList();
     }
-    CScoreDialog& Open(int marked = 0) {
-        dialog_ = std::make_unique<CScoreDialog>(settings_, prompt_, nullptr, marked);
+    CScoreDialog& Open() {
+        dialog_ = std::make_unique<CScoreDialog>(settings_, prompt_, nullptr, 0);
         dialog_->show();
         return *dialog_;
     }
-    QComboBox& Chooser() const { return *FindControl<QComboBox>(*dialog_, kChooser); }
-    QTreeWidget& List() const { return *FindControl<QTreeWidget>(*dialog_, kList); }
-    QPushButton& ClearButton() const { return *FindControl<QPushButton>(*dialog_, kClear); }
-    QStringList Row(int row) const {
-        QStringList texts;
-        for (int column = 0; column < List().columnCount(); ++column) texts << List().topLevelItem(row)->text(column);
-        return texts;
+    QComboBox& Chooser() const { return Control<QComboBox>(*dialog_, kChooser); }
+    QTreeWidget& List() const { return Control<QTreeWidget>(*dialog_, kList); }
+    QPushButton& ClearButton() const { return Control<QPushButton>(*dialog_, kClear); }
+    // The shown rows as "place name right questions rate" (the date left out).
+    QStringList Rows() const {
+        QStringList rows;
+        for (int row = 0; row < List().topLevelItemCount(); ++row) {
+            QStringList texts;
+            for (int column : {0, 2, 3, 4, 5}) texts << List().topLevelItem(row)->text(column);
+            rows << texts.join(u' ');
+        }
+        return rows;
     }
 
     TempDir dir_;
@@ -60,87 +55,60 @@ protected:
 TEST_F(ScoreDialogTest, WithoutRankingsEverythingIsEmpty) {
     for (bool withTable : {false, true}) {
         if (withTable) OpenTable();
-        CScoreDialog& dialog = Open();
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("成績表"));
-        EXPECT_EQ(Chooser().count(), 0);
-        EXPECT_EQ(List().topLevelItemCount(), 0);
+        EXPECT_EQ(Open().windowTitle(), QStringLiteral("成績表"));
+        EXPECT_EQ(Chooser().count() + List().topLevelItemCount(), 0);
         EXPECT_FALSE(ClearButton().isEnabled());
     }
     ASSERT_EQ(List().columnCount(), 6);
-    const QStringList headings{"", "日付", "名前", "正答数", "問題数", "正答率"};
-    const int widths[] = {25, 85, 100, 55, 55, 55};
-    for (int column = 0; column < 6; ++column) {
-        EXPECT_EQ(List().headerItem()->text(column), headings[column]);
-        EXPECT_EQ(List().columnWidth(column), widths[column]);
-    }
+    QStringList headings;
+    for (int column = 0; column < 6; ++column) headings << List().headerItem()->text(column);
+    EXPECT_EQ(headings, (QStringList{"", "日付", "名前", "正答数", "問題数", "正答率"}));
 }
 
 TEST_F(ScoreDialogTest, ShowsTheCurrentRankingAndPutsItBackAfterBrowsing) {
     CRankTable& table = OpenTable();
     AddRanking({Sjis("動物")}, {20, 17});
+    AddRanking({"a,b"}, {11});
+    AddRanking({"c\\d"}, {13});
     CRankList* plants = AddRanking({Sjis("植物"), Sjis("木")}, {9});
     Open();
-    ASSERT_EQ(Chooser().count(), 2);
+    ASSERT_EQ(Chooser().count(), 4);
     EXPECT_EQ(Chooser().itemText(0), QStringLiteral("動物"));
-    EXPECT_EQ(Chooser().itemText(1), QStringLiteral("植物,木"));
-    EXPECT_EQ(Chooser().currentIndex(), 1);
-    ASSERT_EQ(List().topLevelItemCount(), 1);
-    EXPECT_EQ(Row(0).mid(2), (QStringList{"名前9", "9", "20", "45.00"}));
-    EXPECT_EQ(Row(0)[0], QStringLiteral("1."));
+    EXPECT_EQ(Chooser().itemText(3), QStringLiteral("植物,木"));
+    EXPECT_EQ(Chooser().currentIndex(), 3);
+    EXPECT_EQ(Rows(), QStringList{"1. 名前9 9 20 45.00"});
     EXPECT_TRUE(ClearButton().isEnabled());
-
     Chooser().setCurrentIndex(0);
-    ASSERT_EQ(List().topLevelItemCount(), 2);
-    EXPECT_EQ(Row(0)[0], QStringLiteral("1."));
-    EXPECT_EQ(Row(0)[5], QStringLiteral("100.00"));
-    EXPECT_EQ(Row(1)[0], QStringLiteral("2."));
-    EXPECT_EQ(Row(1)[5], QStringLiteral("85.00"));
-
+    EXPECT_EQ(Rows(), (QStringList{"1. 名前20 20 20 100.00", "2. 名前17 17 20 85.00"}));
+    // Names holding a comma or a backslash still show their own ranking.
+    Chooser().setCurrentIndex(1);
+    EXPECT_EQ(Rows(), QStringList{"1. 名前11 11 20 55.00"});
+    Chooser().setCurrentIndex(2);
+    EXPECT_EQ(Rows(), QStringList{"1. 名前13 13 20 65.00"});
     QTest::keyClick(dialog_.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog_->isVisible());
     EXPECT_EQ(table.GetCurrentList(), plants) << "browsing leaves the ranking of the next run alone";
-    EXPECT_EQ(table.GetLists().size(), 2u) << "browsing creates no rankings";
-}
+    EXPECT_EQ(table.GetLists().size(), 4u) << "browsing creates no rankings";
 
-TEST_F(ScoreDialogTest, WithoutCurrentRankingTheFirstIsShown) {
-    CRankTable& table = OpenTable();
-    AddRanking({"A"}, {10});
-    AddRanking({"B"}, {12});
+    // Without a current ranking the first is shown, and none is current afterwards.
     table.SetCurrentList(nullptr);
     Open();
     EXPECT_EQ(Chooser().currentIndex(), 0);
-    EXPECT_EQ(Row(0)[3], QStringLiteral("10"));
-    QTest::mouseClick(FindControl<QPushButton>(*dialog_, kOk), Qt::LeftButton);
+    EXPECT_EQ(Rows().size(), 2);
+    QTest::mouseClick(&Control<QPushButton>(*dialog_, kOk), Qt::LeftButton);
     EXPECT_EQ(table.GetCurrentList(), nullptr);
-}
-
-TEST_F(ScoreDialogTest, NamesWithCommasAndBackslashesShowTheirOwnRanking) {
-    OpenTable();
-    AddRanking({"a,b"}, {11});
-    AddRanking({"c\\d"}, {13});
-    AddRanking({"e"}, {15});
-    Open();
-    Chooser().setCurrentIndex(0);
-    ASSERT_EQ(List().topLevelItemCount(), 1);
-    EXPECT_EQ(Row(0)[3], QStringLiteral("11"));
-    Chooser().setCurrentIndex(1);
-    ASSERT_EQ(List().topLevelItemCount(), 1);
-    EXPECT_EQ(Row(0)[3], QStringLiteral("13"));
 }
 
 TEST_F(ScoreDialogTest, ClearingAsksFirstAndEmptiesTheShownRanking) {
     CRankTable& table = OpenTable();
     AddRanking({"A"}, {10, 8});
     CRankList* second = AddRanking({"B"}, {12});
-    table.SetCurrentList(second);
     Open();
     Chooser().setCurrentIndex(0);
 
     prompt_.QueueAnswer(PromptAnswer::Cancel);
     QTest::mouseClick(&ClearButton(), Qt::LeftButton);
-    ASSERT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(prompt_.Messages()[0].text, "現在表示されている成績表をクリアします。");
-    EXPECT_EQ(prompt_.Messages()[0].caption, "削除");
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"削除: 現在表示されている成績表をクリアします。"});
     EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::OkCancel);
     EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::None);
     EXPECT_EQ(List().topLevelItemCount(), 2);
@@ -161,35 +129,19 @@ TEST_F(ScoreDialogTest, ClearingAsksFirstAndEmptiesTheShownRanking) {
     EXPECT_EQ(table.GetCurrentList(), second);
 }
 
-TEST(NameEntryDialogTest, CongratulatesAndClosesOnlyWithOk) {
+TEST(NameEntryDialogTest, CongratulatesClosesOnlyWithOkAndRefusesNamesOutsideShiftJis) {
     CRecordingPrompt prompt;
     CNameEntryDialog dialog(2, "85.00 %", prompt);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("第2位"));
-    EXPECT_EQ(FindControl<QLabel>(dialog, kCongratulation)->text(),
+    EXPECT_EQ(Control<QLabel>(dialog, kCongratulation).text(),
               QStringLiteral("おめでとう。あなたの正答率 85.00 % は\n第2位です。"));
-    QLineEdit* nameBox = FindControl<QLineEdit>(dialog, kNameBox);
+    QLineEdit* nameBox = &Control<QLineEdit>(dialog, kNameBox);
     EXPECT_EQ(nameBox->text(), QString());
-
     QTest::keyClick(nameBox, Qt::Key_Escape);
-    EXPECT_TRUE(dialog.isVisible());
     dialog.close();
     EXPECT_TRUE(dialog.isVisible());
 
-    const QString longName = QStringLiteral("  は な こ ") + QString(300, QLatin1Char('x'));
-    nameBox->setText(longName);
-    QTest::mouseClick(FindControl<QPushButton>(dialog, kOk), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Name(), Sjis(longName.toStdString())) << "blanks kept, nothing cut";
-    EXPECT_TRUE(prompt.Messages().empty());
-}
-
-TEST(NameEntryDialogTest, RefusesNamesOutsideShiftJis) {
-    CRecordingPrompt prompt;
-    CNameEntryDialog dialog(1, "100.00 %", prompt);
-    dialog.show();
-    QLineEdit* nameBox = FindControl<QLineEdit>(dialog, kNameBox);
     nameBox->setText(QStringLiteral("はな\U0001F338"));
     QTest::keyClick(nameBox, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
@@ -197,10 +149,19 @@ TEST(NameEntryDialogTest, RefusesNamesOutsideShiftJis) {
     EXPECT_EQ(prompt.Messages()[0].icon, PromptIcon::Information);
     EXPECT_EQ(nameBox->text(), QStringLiteral("はな\U0001F338"));
 
-    nameBox->setText(QString());
-    QTest::keyClick(nameBox, Qt::Key_Return);
+    const QString longName = QStringLiteral("  は な こ ") + QString(300, QLatin1Char('x'));
+    nameBox->setText(longName);
+    QTest::mouseClick(&Control<QPushButton>(dialog, kOk), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.Name(), "");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Name(), Sjis(longName.toStdString())) << "blanks kept, nothing cut";
+
+    CNameEntryDialog empty(1, "100.00 %", prompt);
+    empty.show();
+    QTest::keyClick(&Control<QLineEdit>(empty, kNameBox), Qt::Key_Return);
+    EXPECT_FALSE(empty.isVisible());
+    EXPECT_EQ(empty.Name(), "");
+    EXPECT_EQ(prompt.Messages().size(), 1u);
 }
 
 }  // namespace

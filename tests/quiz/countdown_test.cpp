@@ -1,3 +1,4 @@
+// The pooled time limit of a run: its display, its colour against the pace, and its end.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -5,12 +6,14 @@
 #include "quiz/countdown.h"
 
 TEST(Countdown, FormatsHoursMinutesAndSecondsUpToSixtyHours) {
-    const struct {
-        unsigned seconds;
-        const char* text;
-    } cases[] = {{0, "00:00:00"},       {59, "00:00:59"},       {3725, "01:02:05"},
-                 {215999, "59:59:59"}, {216000, "99:59:59"}, {UINT_MAX, "99:59:59"}};
-    for (const auto& c : cases) EXPECT_EQ(CCountdown::FormatTime(c.seconds), c.text) << c.seconds;
+    for (auto [seconds, text] : {std::pair{0u, "00:00:00"}, {59u, "00:00:59"}, {3725u, "01:02:05"},
+                                 {215999u, "59:59:59"}, {216000u, "99:59:59"}, {UINT_MAX, "99:59:59"}})
+        EXPECT_EQ(CCountdown::FormatTime(seconds), text) << seconds;
+    // A huge run does not wrap.
+    CCountdown huge;
+    huge.Start(60, UINT_MAX);
+    EXPECT_EQ(huge.GetRemainingSeconds(), UINT_MAX);
+    EXPECT_EQ(huge.GetDisplayText(), "99:59:59");
 }
 
 TEST(Countdown, IsOffWithoutALimit) {
@@ -24,7 +27,7 @@ TEST(Countdown, IsOffWithoutALimit) {
     }
 }
 
-TEST(Countdown, PoolsTheLimitOverTheRun) {
+TEST(Countdown, PoolsTheLimitOverTheRunAndColoursThePace) {
     CCountdown countdown;
     ASSERT_TRUE(countdown.Start(10, 20));
     EXPECT_TRUE(countdown.IsOn());
@@ -33,31 +36,28 @@ TEST(Countdown, PoolsTheLimitOverTheRun) {
     EXPECT_FALSE(countdown.Tick(20));
     EXPECT_EQ(countdown.GetDisplayText(), "00:03:19");  // 199 against 200
     EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
-}
-
-TEST(Countdown, ColourFollowsThePace) {
-    // Limit 10, N 20: 5 questions done in 10 seconds leaves 190 against 150; in 60, 140.
-    CCountdown ahead;
-    ahead.Start(10, 20);
-    for (int i = 0; i < 10; ++i) ahead.Tick(15);
-    EXPECT_EQ(ahead.GetRemainingSeconds(), 190u);
-    EXPECT_EQ(ahead.GetColour(), TimeColour::Blue);
-    CCountdown behind;
-    behind.Start(10, 20);
-    for (int i = 0; i < 60; ++i) behind.Tick(15);
-    EXPECT_EQ(behind.GetColour(), TimeColour::Red);
+    // 5 questions done in 10 seconds leaves 190 against 150: ahead; in 60 seconds, 140: behind.
+    for (int i = 1; i < 10; ++i) countdown.Tick(15);
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 190u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Blue);
+    for (int i = 0; i < 50; ++i) countdown.Tick(15);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Red);
+    // Stopping keeps the display; a new start begins afresh.
+    countdown.Stop();
+    EXPECT_FALSE(countdown.Tick(15));
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 140u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Red);
+    countdown.Start(10, 20);
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 200u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
 
     // Against 200 seconds of pace: black from 194 through 206 inclusive.
-    const struct {
-        unsigned afterTick;
-        TimeColour colour;
-    } edges[] = {{207, TimeColour::Blue}, {206, TimeColour::Black}, {194, TimeColour::Black}, {193, TimeColour::Red}};
-    for (const auto& edge : edges) {
-        CCountdown countdown;
-        countdown.Start(1, edge.afterTick + 1);
-        countdown.Tick(200);
-        EXPECT_EQ(countdown.GetRemainingSeconds(), edge.afterTick);
-        EXPECT_EQ(countdown.GetColour(), edge.colour) << edge.afterTick;
+    for (auto [afterTick, colour] : {std::pair{207u, TimeColour::Blue}, {206u, TimeColour::Black},
+                                     {194u, TimeColour::Black}, {193u, TimeColour::Red}}) {
+        CCountdown edge;
+        edge.Start(1, afterTick + 1);
+        edge.Tick(200);
+        EXPECT_EQ(edge.GetColour(), colour) << afterTick;
     }
 }
 
@@ -70,24 +70,4 @@ TEST(Countdown, RunsOutOnceAndStops) {
     EXPECT_EQ(countdown.GetDisplayText(), "00:00:00");
     EXPECT_FALSE(countdown.Tick(2));
     EXPECT_EQ(countdown.GetRemainingSeconds(), 0u);
-}
-
-TEST(Countdown, StopKeepsTheDisplayAndAStartBeginsAfresh) {
-    CCountdown countdown;
-    countdown.Start(10, 20);
-    for (int i = 0; i < 60; ++i) countdown.Tick(15);
-    countdown.Stop();
-    EXPECT_FALSE(countdown.Tick(15));
-    EXPECT_EQ(countdown.GetRemainingSeconds(), 140u);
-    EXPECT_EQ(countdown.GetColour(), TimeColour::Red);
-    countdown.Start(10, 20);
-    EXPECT_EQ(countdown.GetRemainingSeconds(), 200u);
-    EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
-}
-
-TEST(Countdown, AHugeRunDoesNotWrap) {
-    CCountdown countdown;
-    countdown.Start(60, UINT_MAX);
-    EXPECT_EQ(countdown.GetRemainingSeconds(), UINT_MAX);
-    EXPECT_EQ(countdown.GetDisplayText(), "99:59:59");
 }

@@ -1,0 +1,342 @@
+// The main window driven by control and command numbers over word lists in a temporary folder
+// that is the current directory: start-up, the genre selection and the per-run count, starting
+// runs, the menu commands and what each way of closing writes.
+#include <QAction>
+#include <QListWidget>
+#include <set>
+
+#include "app/main_dialog.h"
+#include "gui/gui_test.h"
+#include "platform/qt/help_viewer.h"
+#include "platform/qt/up_down.h"
+#include "score/rank_table.h"
+#include "wordlist/genre.h"
+
+namespace {
+
+const std::string kUndecodableName = "X\x85\x40";
+
+std::string WordList(const std::vector<std::pair<std::string, int>>& genres) {
+    std::string text = "_PEL_LORA_LIST_FILE_,1.0\r\n";
+    for (const auto& [name, questions] : genres) {
+        text += "PL_BLOCK," + name + ";\r\nPL_PRIMITIVE;\r\n";
+        for (int i = 1; i <= questions; ++i) text += name + "-Q" + std::to_string(i) + ",1,A;\r\n";
+        text += "PL_BLOCK_END;\r\n\r\n";
+    }
+    return text;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    enum Line { kAnimals, kPlants, kEmpty, kLarge, kUndecodable };
+
+    // default.wl holds 動物 (3 questions), 植物 (2), 空 (none), 大 (20) and a genre whose name
+    // bytes do not decode (1); a settings file is written only when it names a current file.
+    CMainDialog& Open(const std::string& settingsCurrentFile = {}) {
+        WriteFileBytes(dir_ / "default.wl", WordList({{Sjis("動物"), 3}, {Sjis("植物"), 2}, {Sjis("空"), 0},
+                                                      {Sjis("大"), 20}, {kUndecodableName, 1}}));
+        if (!settingsCurrentFile.empty()) {
+            WriteFileBytes(dir_ / "Pellora.ini",
+                           "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=" + settingsCurrentFile + "\r\nBGM_FLAG=FALSE\r\n");
+        }
+        main_ = std::make_unique<CMainDialog>(prompt_);
+        main_->show();
+        main_->activateWindow();  // focus moves (and their events) need the active window
+        EXPECT_TRUE(QTest::qWaitForWindowActive(main_.get()));
+        return *main_;
+    }
+    QListWidget& GenreList() const { return Control<QListWidget>(*main_, CMainDialog::kGenreList); }
+    QLineEdit& Total() const { return Control<QLineEdit>(*main_, CMainDialog::kTotal); }
+    QLineEdit& RunCount() const { return Control<QLineEdit>(*main_, CMainDialog::kRunCount); }
+    CUpDown& UpDown() const { return Control<CUpDown>(*main_, CMainDialog::kRunCountUpDown); }
+    QPushButton& Start() const { return Control<QPushButton>(*main_, CMainDialog::kStart); }
+    void Command(int command) {
+        auto* action = main_->findChild<QAction*>(QString::number(command));
+        if (action == nullptr) throw std::runtime_error("no menu item " + std::to_string(command));
+        action->trigger();
+    }
+    bool ScoreTableOffered() const {
+        return main_->findChild<QAction*>(QString::number(CMainDialog::kScoreTable))->isEnabled();
+    }
+    void ClickLine(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(GenreList().viewport(), Qt::LeftButton, modifiers,
+                          GenreList().visualItemRect(GenreList().item(row)).center());
+    }
+    // Replaces the per-run edit's text as a paste would, in one change.
+    void PasteRunCount(const QString& text) {
+        RunCount().selectAll();
+        RunCount().insert(text);
+    }
+    void ExpectCounts(const char* total, const char* edit, int runCount) {
+        EXPECT_EQ(Total().text(), QString::fromUtf8(total));
+        EXPECT_EQ(RunCount().text(), QString::fromUtf8(edit));
+        EXPECT_EQ(main_->GetRunCount(), runCount);
+    }
+    // Whether the only message so far is the reader's about the file.
+    bool OnlyMessageIsAbout(const std::string& file) const {
+        return prompt_.Messages().size() == 1 && prompt_.Messages()[0].text.rfind(file, 0) == 0 &&
+               prompt_.Messages()[0].icon == PromptIcon::Exclamation;
+    }
+
+    TempDir dir_;
+    ScopedCurrentDir cwd_{dir_.Path()};
+    CRecordingPrompt prompt_;
+    std::unique_ptr<CMainDialog> main_;
+};
+
+TEST_F(MainWindowTest, StartUpLoadsTheCurrentFileAndLeavesTheCountsEmpty) {
+    EXPECT_EQ(Open().windowTitle(), QStringLiteral("Harbor Lessons"));
+    EXPECT_TRUE(prompt_.Messages().empty());
+    ASSERT_EQ(GenreList().count(), 5);
+    for (int row : {kAnimals, kPlants, kEmpty, kLarge})
+        EXPECT_EQ(GenreList().item(row)->text(), (QStringList{"動物", "植物", "空", "大"}[row]));
+    // The undecodable name is shown replaced but kept as it was stored.
+    EXPECT_TRUE(GenreList().item(kUndecodable)->text().contains(QChar(0xFFFD)));
+    EXPECT_EQ(GenreList().item(kUndecodable)->data(Qt::UserRole).toByteArray().toStdString(), kUndecodableName);
+    EXPECT_TRUE(GenreList().selectedItems().isEmpty());
+    ExpectCounts("", "", 10);
+    EXPECT_TRUE(Total().isReadOnly());
+    EXPECT_TRUE(ScoreTableOffered());
+}
+
+TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplacesTheList) {
+    CMainDialog& main = Open("missing.wl");
+    EXPECT_TRUE(OnlyMessageIsAbout("missing.wl"));
+    EXPECT_TRUE(main.GetSettings().currentFile.empty());
+    EXPECT_EQ(GenreList().count(), 0);
+    EXPECT_EQ(main.GetSettings().GetRankTable(), nullptr);
+    EXPECT_FALSE(ScoreTableOffered());
+    prompt_.Clear();
+
+    fs::create_directory(dir_ / "lists");
+    const fs::path chosen = dir_ / "lists" / "other.wl";
+    WriteFileBytes(chosen, WordList({{Sjis("歴史"), 1}}));
+    WriteFileBytes(dir_ / "broken.wl", "not a word list\r\n");
+    prompt_.QueueFile(chosen.string());
+    Command(CMainDialog::kOpenFile);
+    ASSERT_EQ(prompt_.FileRequests().size(), 1u);
+    const FileDialogRequest& request = prompt_.FileRequests()[0];
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(request.filter + " " + request.defaultExtension + " " + request.initialFileName + " " + request.initialFolder,
+              "ﾜｰﾄﾞﾘｽﾄ(*.wl)|*.wl|全て(*.*)|*.*|| wl *.wl .");
+    EXPECT_TRUE(prompt_.Messages().empty());
+    ASSERT_EQ(GenreList().count(), 1);
+    EXPECT_EQ(GenreList().item(0)->text(), QStringLiteral("歴史"));
+    const std::string folder = (dir_ / "lists").string() + "/";
+    EXPECT_EQ(main.GetSettings().currentFile + " " + main.GetSettings().currentDir, chosen.string() + " " + folder);
+    ASSERT_NE(main.GetSettings().GetRankTable(), nullptr);
+    EXPECT_EQ(main.GetSettings().GetRankTable()->GetPath(), fs::path(chosen.string() + "s"));
+    EXPECT_TRUE(ScoreTableOffered());
+
+    // A file that fails to open, or a cancel, changes nothing; the dialog starts in the folder
+    // of the last file opened.
+    ClickLine(0);
+    const CRankTable* tableBefore = main.GetSettings().GetRankTable();
+    prompt_.QueueFile((dir_ / "broken.wl").string());
+    Command(CMainDialog::kOpenFile);
+    prompt_.QueueFile(std::nullopt);
+    Command(CMainDialog::kOpenFile);
+    EXPECT_TRUE(OnlyMessageIsAbout((dir_ / "broken.wl").string()));
+    EXPECT_EQ(prompt_.FileRequests().back().initialFolder, folder);
+    EXPECT_EQ(GenreList().selectedItems().size(), 1);
+    EXPECT_EQ(main.GetSettings().currentFile + " " + main.GetSettings().currentDir, chosen.string() + " " + folder);
+    EXPECT_EQ(main.GetSettings().GetRankTable(), tableBefore);
+    ExpectCounts("1", "1", 1);
+
+    // Refilling the list is no choice of the learner: nothing is selected, the counts stay.
+    prompt_.QueueFile((dir_ / "default.wl").string());
+    Command(CMainDialog::kOpenFile);
+    EXPECT_EQ(GenreList().count(), 5);
+    EXPECT_TRUE(GenreList().selectedItems().isEmpty());
+    ExpectCounts("1", "1", 1);
+    Command(CMainDialog::kExit);  // the next start opens the last file opened
+    EXPECT_NE(ReadFileBytes(dir_ / "Pellora.ini").find("\r\nCURRENT_FILE=" + (dir_ / "default.wl").string() + "\r\n"),
+              std::string::npos);
+}
+
+TEST_F(MainWindowTest, SelectionShowsTheTotalAndOffersItAsTheRunCount) {
+    Open();
+    ClickLine(kAnimals);
+    ExpectCounts("3", "3", 3);
+    ClickLine(kPlants, Qt::ControlModifier);
+    ExpectCounts("5", "5", 5);
+    EXPECT_EQ(UpDown().Upper(), 5);
+    // The learner lowers the count; the next change of selection offers the whole total again.
+    PasteRunCount(QStringLiteral("2"));
+    EXPECT_EQ(main_->GetRunCount(), 2);
+    ClickLine(kUndecodable, Qt::ControlModifier);
+    ExpectCounts("6", "6", 6);
+    // Genres without questions: the total is 0, the edit keeps its text, the count drops to 1.
+    ClickLine(kEmpty);
+    ExpectCounts("0", "6", 1);
+}
+
+TEST_F(MainWindowTest, PerRunEditIsCorrectedToItsLeadingNumberWithinTheTotal) {
+    Open();
+    PasteRunCount(QStringLiteral("7"));  // before any selection the total is empty: 0
+    ExpectCounts("", "0", 0);
+    ClickLine(kLarge);
+    PasteRunCount(QStringLiteral("12a5"));
+    ExpectCounts("20", "12", 12);
+    EXPECT_EQ(RunCount().cursorPosition(), 2);
+    PasteRunCount(QStringLiteral("35"));
+    ExpectCounts("20", "20", 20);
+
+    // Coming into the edit selects its whole text; typed key by key, a stray letter is dropped.
+    Start().setFocus();
+    RunCount().setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(RunCount().selectedText(), QStringLiteral("20"));
+    QTest::keyClicks(&RunCount(), QStringLiteral("1x4"));
+    ExpectCounts("20", "14", 14);
+
+    // An emptied edit means 0 questions, and Start then does nothing at all.
+    RunCount().clear();
+    EXPECT_EQ(main_->GetRunCount(), 0);
+    CModalScript script;
+    QTest::mouseClick(&Start(), Qt::LeftButton);
+    EXPECT_TRUE(script.Seen().isEmpty());
+    EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+TEST_F(MainWindowTest, UpDownWrapsAtBothEndsAndFollowsArrowKeys) {
+    Open();
+    ClickLine(kLarge);
+    QTest::mouseClick(UpDown().UpButton(), Qt::LeftButton);
+    ExpectCounts("20", "0", 0);
+    QTest::mouseClick(UpDown().DownButton(), Qt::LeftButton);
+    ExpectCounts("20", "20", 20);
+    RunCount().setFocus();
+    QTest::keyClick(&RunCount(), Qt::Key_Down);
+    ExpectCounts("20", "19", 19);
+    PasteRunCount(QStringLiteral("5"));  // a typed number is stepped from
+    QTest::keyClick(&RunCount(), Qt::Key_Up);
+    ExpectCounts("20", "6", 6);
+}
+
+TEST_F(MainWindowTest, EnterStartsOnlyFromStartAndWithoutASelectionThatAsksForOne) {
+    Open();
+    CModalScript script;
+    for (QWidget* focus : std::initializer_list<QWidget*>{&GenreList(), &RunCount(), &Start()}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_EQ(prompt_.Messages().size(), focus == &Start() ? 1u : 0u);
+    }
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"ジャンル未選択: ジャンルを選択してからスタートしてください。"});
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::Ok);
+    EXPECT_TRUE(script.Seen().isEmpty());
+    EXPECT_TRUE(main_->isVisible());
+    EXPECT_FALSE(main_->IsStarting());
+}
+
+TEST_F(MainWindowTest, StartDrawsTheRunAndHoldsTheGuardWhileTheQuizIsOpen) {
+    CMainDialog& main = Open("default.wl");
+    ClickLine(kAnimals);
+    ClickLine(kPlants, Qt::ControlModifier);
+    PasteRunCount(QStringLiteral("4"));
+    bool guardedDuringRun = false;
+    CModalScript script;
+    script.Then([&](QDialog&) {
+        guardedDuringRun = main.IsStarting();
+        main.StartRun();  // a second start while the run is open (a queued double-click) opens nothing
+    });
+    Command(CMainDialog::kStartRun);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
+    EXPECT_TRUE(guardedDuringRun);
+    EXPECT_FALSE(main.IsStarting());
+
+    // Four different questions of the two selected genres.
+    std::set<CQuestion*> selected;
+    for (const char* name : {"動物", "植物"}) {
+        const CGenre* genre = main.GetWordList().FindGenre(Sjis(name));
+        for (int n = 1; n <= genre->GetTotal(); ++n) selected.insert(genre->GetQuestionAt(n));
+    }
+    const std::vector<CQuestion*>& run = main.GetRunList();
+    EXPECT_EQ(std::set<CQuestion*>(run.begin(), run.end()).size(), 4u);
+    for (CQuestion* question : run) EXPECT_EQ(selected.count(question), 1u);
+    ASSERT_NE(main.GetSettings().GetRankTable(), nullptr);
+    EXPECT_NE(main.GetSettings().GetRankTable()->GetCurrentList(), nullptr);
+    EXPECT_EQ(GenreList().selectedItems().size(), 2);  // nothing in the main window changes
+    ExpectCounts("5", "4", 4);
+
+    // A double-click selects its line alone and starts over all of it.
+    const QPoint centre = GenreList().visualItemRect(GenreList().item(kLarge)).center();
+    QTest::mouseClick(GenreList().viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseDClick(GenreList().viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(script.Seen().size(), 2);
+    EXPECT_EQ(GenreList().selectedItems().size(), 1);
+    EXPECT_EQ(main.GetRunList().size(), 20u);
+}
+
+TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
+    CMainDialog& main = Open();
+    CModalScript script;
+    Command(CMainDialog::kScoreTable);
+    Command(CMainDialog::kAbout);
+    EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
+    EXPECT_TRUE(main.isVisible());
+    Command(CMainDialog::kOpenEditor);
+    Command(CMainDialog::kOptions);
+    Command(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
+    const std::string notYet = "Harbor Lessons: この機能はまだ利用できません。";
+    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, notYet, "Harbor Lessons ヘルプ: " +
+                                                           (dir_ / "HARBORLESSONS.HLP").string() +
+                                                           "\r\nヘルプファイルを開けません。"}));
+    EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
+
+    WriteFileBytes(dir_ / "HARBORLESSONS.HLP", "<html><body><p><a name=\"topic4\"></a>エディタ</p></body></html>");
+    Command(CMainDialog::kHelp);
+    EXPECT_EQ(prompt_.Messages().size(), 3u);
+    auto* viewer = main.findChild<CHelpViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
+    EXPECT_EQ(script.Seen().size(), 2);
+}
+
+// Exit and the close box write the settings and the rank file; Escape writes no settings, but
+// never drops a result already placed.
+enum class Closing { ExitCommand, CloseBox, Escape };
+void PrintTo(Closing c, std::ostream* out) { *out << (c == Closing::Escape ? "Escape" : c == Closing::CloseBox ? "close box" : "exit"); }
+class MainWindowCloseTest : public MainWindowTest, public testing::WithParamInterface<std::tuple<Closing, bool>> {};
+
+TEST_P(MainWindowCloseTest, WritesWhatTheWayOfClosingPromises) {
+    const auto [closing, resultPlaced] = GetParam();
+    CMainDialog& main = Open();
+    if (resultPlaced) {
+        CRankTable* table = main.GetSettings().GetRankTable();
+        ASSERT_NE(table, nullptr);
+        table->SelectList({Sjis("大")});
+        ASSERT_EQ(table->FindPosition(20, 18), 1);
+        table->AddResult(1, Sjis("港"), 20, 18);
+    }
+    // Something may have moved the current directory: relative names still mean the start-up
+    // directory's files.
+    const fs::path elsewhere = dir_ / "elsewhere";
+    fs::create_directory(elsewhere);
+    fs::current_path(elsewhere);
+    switch (closing) {
+        case Closing::ExitCommand: Command(CMainDialog::kExit); break;
+        case Closing::CloseBox: main.close(); break;
+        case Closing::Escape: QTest::keyClick(&main, Qt::Key_Escape); break;
+    }
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(main.result(), closing == Closing::Escape ? QDialog::Rejected : QDialog::Accepted);
+    if (closing == Closing::Escape) {
+        EXPECT_FALSE(fs::exists(dir_ / "Pellora.ini"));
+    } else {
+        EXPECT_NE(ReadFileBytes(dir_ / "Pellora.ini").find("\r\nCURRENT_FILE=default.wl\r\n"), std::string::npos);
+    }
+    EXPECT_EQ(fs::exists(dir_ / "default.wls"), resultPlaced);
+    if (resultPlaced) {
+        EXPECT_NE(ReadFileBytes(dir_ / "default.wls").find(Sjis("港")), std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+    EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Closing, MainWindowCloseTest,
+                         testing::Combine(testing::Values(Closing::ExitCommand, Closing::CloseBox, Closing::Escape),
+                                          testing::Bool()));
+
+}  // namespace

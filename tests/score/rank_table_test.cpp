@@ -1,0 +1,317 @@
+// Rankings in memory and in the rank file: inserting, finding a result's place, selecting,
+// reading and writing the file, and what the learner is told when either fails.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <csignal>
+#include <filesystem>
+
+#include "platform/local_date.h"
+#include "platform/recording_prompt.h"
+#include "score/rank_table.h"
+#include "support/file_bytes.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kHeader = "_PEL_LORA_RANK_FILE_\r\n";
+const std::string kCannotOpen = " : ファイルが開けません。";
+const std::string kWriteRefused = " : 書き込みが許可されませんでした。";
+const std::string kWriteFailed = " : 書き込み中にエラーが発生しました。";
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+CRankEntry Entry(int questions, int right, std::string name = "n") {
+    return CRankEntry{"2001/05/12", std::move(name), questions, right};
+}
+
+std::vector<std::string> Names(const CRankList& list) {
+    std::vector<std::string> names;
+    for (const CRankEntry& entry : list.GetEntries()) names.push_back(entry.name);
+    return names;
+}
+
+// Every entry as "date,questions,right,name", joined by "|".
+std::string Entries(const CRankList& list) {
+    std::string text;
+    for (const CRankEntry& e : list.GetEntries()) {
+        if (!text.empty()) text += "|";
+        text += e.date + "," + std::to_string(e.questions) + "," + std::to_string(e.right) + "," + e.name;
+    }
+    return text;
+}
+
+struct Rank : ::testing::Test {
+    TempDir dir;
+    CRecordingPrompt prompt;
+    std::filesystem::path path = dir / "lesson.wls";
+    CRankTable table{prompt, path};  // no file behind it yet
+
+    std::unique_ptr<CRankTable> LoadBytes(const std::string& bytes) {
+        WriteFileBytes(path, bytes);
+        return std::make_unique<CRankTable>(prompt, path);
+    }
+
+    void ExpectOneMessage(const std::string& tail) {
+        ASSERT_EQ(prompt.Messages().size(), 1u);
+        const CRecordingPrompt::Message& message = prompt.Messages()[0];
+        EXPECT_EQ(message.text, path.string() + tail);
+        EXPECT_EQ(message.caption, "pellora");
+        EXPECT_EQ(message.icon, PromptIcon::Exclamation);
+        EXPECT_EQ(message.buttons, PromptButtons::Ok);
+        prompt.Clear();
+    }
+};
+
+TEST(RankList, InsertPlacesBeforeThePositionAndKeepsTen) {
+    const struct {
+        int position;
+        std::vector<std::string> expected;
+    } cases[] = {{1, {"new", "a", "b", "c"}}, {3, {"a", "b", "new", "c"}}, {4, {"a", "b", "c", "new"}},
+                 {99, {"a", "b", "c", "new"}}, {0, {"a", "b", "c"}},        {-3, {"a", "b", "c"}}};
+    for (const auto& c : cases) {
+        CRankList list({"g"});
+        for (const char* name : {"a", "b", "c"}) list.Insert(99, Entry(10, 5, name));
+        list.Insert(c.position, Entry(10, 5, "new"));
+        list.Insert(1, Entry(0, 0, "no questions"));
+        list.Insert(1, Entry(-4, 2, "negative questions"));
+        EXPECT_EQ(Names(list), c.expected) << "position " << c.position;
+    }
+    CRankList full({"g"});
+    for (int i = 0; i < 10; ++i) full.Insert(i + 1, Entry(10, 10 - i, std::to_string(i)));
+    full.Insert(3, Entry(10, 9, "new"));
+    full.Insert(11, Entry(10, 1, "late"));
+    EXPECT_EQ(Names(full), (std::vector<std::string>{"0", "1", "new", "2", "3", "4", "5", "6", "7", "8"}));
+}
+
+TEST_F(Rank, FindPositionRanksTheNewRateInSinglePrecision) {
+    EXPECT_EQ(table.FindPosition(20, 20), -1) << "no current ranking";
+    std::vector<std::pair<int, int>> full;
+    for (int right = 10; right >= 1; --right) full.emplace_back(10, right);
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, int>> stored;
+        int questions, right, position;
+    } cases[] = {
+        {"empty", {}, 20, 0, 1},
+        {"no questions", {}, 0, 0, -1},
+        {"negative questions", {}, -5, 3, -1},
+        // 5 of 6 is 83.333336 in single precision, above the stored 83.3333...: in front.
+        {"rounded up", {{6, 5}}, 6, 5, 1},
+        // 2 of 3 is 66.666664, below the stored 66.6666...: behind.
+        {"rounded down", {{3, 2}}, 3, 2, 2},
+        {"exact ties go behind", {{10, 5}, {4, 2}}, 2, 1, 3},
+        {"huge right count", {{10, 5}}, 1, INT_MAX, 1},
+        {"extreme counts", {{10, 5}}, INT_MAX, INT_MIN, 2},
+        {"ties the tenth of a full ranking", full, 10, 1, -1},
+        {"just above the tenth (10.5)", full, 200, 21, 10},
+        {"between first and second", full, 20, 19, 2},
+    };
+    for (const auto& c : cases) {
+        table.SelectList({c.what});
+        for (auto [questions, right] : c.stored) table.GetCurrentList()->Insert(99, Entry(questions, right));
+        EXPECT_EQ(table.FindPosition(c.questions, c.right), c.position) << c.what;
+    }
+}
+
+TEST_F(Rank, SelectListMatchesNamesByTheirCommaJoinedText) {
+    // Without a current ranking nothing is added or cleared.
+    EXPECT_EQ(table.AddResult(1, "n", 10, 10), 0);
+    table.ClearCurrentList();
+    EXPECT_FALSE(table.IsModified());
+    int current = -1;
+    EXPECT_EQ(table.GetCurrentEntries(&current), nullptr);
+    EXPECT_EQ(current, -1);
+    EXPECT_TRUE(table.GetListTexts(&current).empty());
+    EXPECT_EQ(current, 0);
+    // Order matters; one name "A,B" is "A" then "B"; a prefix, a trailing empty name or another
+    // separator is another ranking.
+    const std::pair<std::vector<std::string>, int> selections[] = {
+        {{"A", "B"}, 0}, {{"B", "A"}, 1}, {{"A,B"}, 0}, {{"A"}, 2}, {{"A", "B", ""}, 3}, {{"AxB"}, 4}, {{"A", "B"}, 0},
+        {{"A"}, 2}};
+    for (const auto& [names, index] : selections) {
+        ASSERT_EQ(table.SelectList(names), 1);
+        EXPECT_EQ(table.GetCurrentList(), table.GetLists().at(index).get()) << testing::PrintToString(names);
+        table.GetListTexts(&current);
+        EXPECT_EQ(current, index);
+    }
+    EXPECT_EQ(table.GetListTexts(&current), (std::vector<std::string>{"A,B", "B,A", "A", "A,B,", "AxB"}));
+    EXPECT_FALSE(table.IsModified()) << "selecting alone changes nothing worth saving";
+
+    // The current ranking can be set back; results (dated today) and clearing then go to it.
+    CRankList* ba = table.GetLists()[1].get();
+    table.SetCurrentList(ba);
+    table.GetCurrentList()->Insert(1, Entry(10, 9));
+    const std::string before = TodayLocalDate();
+    ASSERT_EQ(table.AddResult(1, "hanako", 10, 10), 1);
+    const std::string after = TodayLocalDate();
+    ASSERT_EQ(table.GetCurrentEntries(&current), &ba->GetEntries());
+    ASSERT_EQ(current, 2);
+    const std::string date = ba->GetEntries().front().date;
+    EXPECT_TRUE(date == before || date == after) << date;
+    EXPECT_EQ(Entries(*ba), date + ",10,10,hanako|2001/05/12,10,9,n");
+    EXPECT_TRUE(table.IsModified());
+    table.ClearCurrentList();
+    EXPECT_TRUE(ba->GetEntries().empty());
+}
+
+TEST_F(Rank, TheDescribedExampleReadsAndWritesBackByteForByte) {
+    const std::string example = Sjis(Lines({"_PEL_LORA_RANK_FILE_", "PL_JUNRE_NAMES,動物,植物",
+                                            "2001/05/12,20,18,はなこ", "2001/05/10,30,25,(no-name)"}));
+    auto loaded = LoadBytes(example);
+    EXPECT_TRUE(prompt.Messages().empty());
+    ASSERT_EQ(loaded->GetLists().size(), 1u);
+    EXPECT_EQ(loaded->GetLists()[0]->GetNames(), (std::vector<std::string>{Sjis("動物"), Sjis("植物")}));
+    EXPECT_EQ(Entries(*loaded->GetLists()[0]), Sjis("2001/05/12,20,18,はなこ|2001/05/10,30,25,(no-name)"));
+
+    // Modified without changing what is written: an empty ranking is not stored.
+    loaded->SelectList({"untouched"});
+    loaded->ClearCurrentList();
+    WriteFileBytes(path, "");
+    ASSERT_EQ(loaded->Save(), 1);
+    EXPECT_EQ(ReadFileBytes(path), example);
+    EXPECT_TRUE(loaded->IsModified()) << "saving leaves the flag set";
+}
+
+TEST_F(Rank, ReadingSkipsWhatDoesNotFitAndTrustsTheFileOrder) {
+    std::string file = kHeader + Lines({"2001/01/01,10,10,before any names line", "PL_JUNRE_NAMES",
+                                        "2001/01/02,10,9,kept", "2001/01/03,0,0,no questions", "2001/01/04,10", "",
+                                        "   ", "2001/01/05,10,8", "2001/01/06,10,7,name,ignored,fields",
+                                        "PL_JUNRE_NAMES,A", "x,  12abc,-3,spaces and sign", "PL_JUNRE_NAMES,A",
+                                        "d,10,1,a", "PL_JUNRE_NAMES,g"});
+    // Worst first, to show that the file's order is trusted, not the rates.
+    std::vector<std::string> firstTen;
+    for (int i = 1; i <= 12; ++i) {
+        file += "2001/01/01,12," + std::to_string(i) + ",e" + std::to_string(i) + "\r\n";
+        if (i <= 10) firstTen.push_back("e" + std::to_string(i));
+    }
+    auto loaded = LoadBytes(file);
+    EXPECT_TRUE(prompt.Messages().empty());
+    ASSERT_EQ(loaded->GetLists().size(), 4u) << "a repeated names line is another ranking";
+    EXPECT_EQ(loaded->GetLists()[0]->GetNames(), std::vector<std::string>{"ALL"});
+    EXPECT_EQ(Entries(*loaded->GetLists()[0]), "2001/01/02,10,9,kept|2001/01/05,10,8,|2001/01/06,10,7,name");
+    EXPECT_EQ(Entries(*loaded->GetLists()[1]), "x,12,-3,spaces and sign");
+    loaded->SelectList({"A"});
+    EXPECT_EQ(loaded->GetCurrentList(), loaded->GetLists()[1].get()) << "selection finds the first";
+    EXPECT_EQ(Names(*loaded->GetLists()[3]), firstTen);
+}
+
+TEST_F(Rank, NoFileIsAnEmptyTableAndSpecialCharactersRoundTrip) {
+    const std::vector<std::string> genres = {"a,b", "c;d", "back\\slash", Sjis("ソ表"), "", "tail"};
+    const std::string learner = "x,y;z\\" + Sjis("ソ");
+    EXPECT_TRUE(table.GetLists().empty());
+    EXPECT_EQ(table.Save(), 1);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "nothing modified, nothing written";
+    table.SelectList(genres);
+    table.AddResult(1, learner, 20, 18);
+    ASSERT_EQ(table.Save(), 1);
+    const std::string date = table.GetCurrentList()->GetEntries().at(0).date;
+    // "ソ" and "表" end in the byte 0x5C, which is no backslash there and is left alone.
+    EXPECT_EQ(ReadFileBytes(path), kHeader + Lines({"PL_JUNRE_NAMES,a\\,b,c\\;d,back\\\\slash," + Sjis("ソ表") + ",,tail",
+                                                   date + ",20,18,x\\,y\\;z\\\\" + Sjis("ソ")}));
+    CRankTable reread(prompt, path);
+    ASSERT_EQ(reread.GetLists().size(), 1u);
+    EXPECT_EQ(reread.GetLists()[0]->GetNames(), genres);
+    EXPECT_EQ(Names(*reread.GetLists()[0]), std::vector<std::string>{learner});
+    EXPECT_TRUE(prompt.Messages().empty());
+}
+
+TEST_F(Rank, ClearingRemovesARankingAndAnEscapedDateStaysOneField) {
+    // Only an edited file can hold such a date; writing it back must not shift the fields.
+    const std::string kept = Lines({"PL_JUNRE_NAMES,A", "2001\\,05,20,18,a"});
+    auto loaded = LoadBytes(kHeader + Lines({"PL_JUNRE_NAMES,B", "d,10,2,b"}) + kept);
+    EXPECT_EQ(Entries(*loaded->GetLists().at(1)), "2001,05,20,18,a");
+    loaded->SelectList({"B"});
+    loaded->ClearCurrentList();
+    ASSERT_EQ(loaded->Save(), 1);
+    EXPECT_EQ(ReadFileBytes(path), kHeader + kept);
+}
+
+TEST_F(Rank, BadOrUnreadableFilesAreReportedAndLeaveTheTableEmpty) {
+    for (const std::string& bytes : {std::string(), Lines({"_PEL_LORA_LIST_FILE_,1.0", "PL_JUNRE_NAMES,A", "d,10,1,a"}),
+                                     Lines({"_pel_lora_rank_file_"}), std::string("  \r\n")}) {
+        auto loaded = LoadBytes(bytes);
+        EXPECT_TRUE(loaded->GetLists().empty()) << bytes;
+        ExpectOneMessage(" : 不正なファイルが指定されました。");
+        EXPECT_EQ(loaded->Load(), 0) << bytes;  // and a second message
+        prompt.Clear();
+    }
+    // Further fields and leading blanks of the first line do not matter.
+    EXPECT_EQ(LoadBytes(" _PEL_LORA_RANK_FILE_,2.0\r\nPL_JUNRE_NAMES,A\r\nd,10,1,a\r\n")->GetLists().size(), 1u);
+    EXPECT_TRUE(prompt.Messages().empty());
+
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    CRankTable folder(prompt, path);
+    ExpectOneMessage(kCannotOpen);
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    CRankTable pipe(prompt, path);  // must not wait for a writer
+    ExpectOneMessage(kCannotOpen);
+
+    // Reading this process's memory from address 0 fails although the open succeeds.
+    path = "/proc/self/mem";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no /proc";
+    CRankTable memory(prompt, path);
+    EXPECT_TRUE(memory.GetLists().empty());
+    ExpectOneMessage(kCannotOpen);
+}
+
+TEST_F(Rank, HostileContentLoadsWithoutHarm) {
+    std::string file = kHeader;
+    file += "PL_JUNRE_NAMES," + std::string(3 << 20, 'g') + "\r\n";  // one very long line
+    file += std::string("PL_JUNRE_NAMES,nul\0byte", 23) + "\r\n";
+    // Numbers as glibc's atoi reads them: the long value cut to its low 32 bits.
+    file += "d,99999999999,2147483648,wrapped\r\n";   // 99999999999 - 23 * 2^32; INT_MIN
+    file += "d,-99999999999999999999,1,saturated\r\n";  // LONG_MIN, whose low half is 0: dropped
+    file += "d,4294967297,\xFF\xFE,\x81\r\n";            // 2^32 + 1 is 1; a lone lead byte at the end
+    for (int i = 0; i < 5000; ++i) file += "PL_JUNRE_NAMES,r" + std::to_string(i) + "\r\nd,10,5,n\r\n";
+    auto loaded = LoadBytes(file);
+    EXPECT_TRUE(prompt.Messages().empty());
+    ASSERT_EQ(loaded->GetLists().size(), 5002u);
+    EXPECT_EQ(loaded->GetLists()[0]->GetNames().at(0).size(), 3u << 20);
+    EXPECT_EQ(loaded->GetLists()[1]->GetNames(), std::vector<std::string>{std::string("nul\0byte", 8)});
+    EXPECT_EQ(Entries(*loaded->GetLists()[1]), "d,1215752191,-2147483648,wrapped|d,1,0,\x81");
+    loaded->SelectList({"r4999"});
+    EXPECT_EQ(loaded->GetCurrentList(), loaded->GetLists().back().get());
+}
+
+// A failed save is reported, keeps the modified flag and leaves the old file (if any) as it was.
+TEST_F(Rank, FailedSavesKeepTheFlagAndTheOldFile) {
+    const std::string old = kHeader + Lines({"PL_JUNRE_NAMES,A", "2001/01/01,10,1,old"});
+    auto loaded = LoadBytes(old);
+    loaded->SelectList({"A"});
+    loaded->AddResult(1, std::string(200000, 'n'), 10, 10);
+    // The file grows beyond what the process may write.
+    struct rlimit previous {};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit low = previous;
+    low.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &low), 0);
+    const int saved = loaded->Save();
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(saved, 0);
+    ExpectOneMessage(kWriteFailed);
+    EXPECT_TRUE(loaded->IsModified());
+    EXPECT_EQ(ReadFileBytes(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file left";
+
+    // A folder in place of the file: it cannot be written at all.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(loaded->Save(), 0);
+    ExpectOneMessage(kWriteRefused);
+    EXPECT_TRUE(loaded->IsModified());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+}  // namespace
