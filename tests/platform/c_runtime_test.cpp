@@ -1,49 +1,50 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 
 #include "platform/c_runtime.h"
+#include "platform/random.h"
 
 namespace {
 
-struct AtoiCase {
-    const char* text;
-    int expected;
-};
-
-class AtoiTest : public ::testing::TestWithParam<AtoiCase> {};
-
-TEST_P(AtoiTest, ReadsAsTheCLibraryDoes) {
-    const AtoiCase& c = GetParam();
-    EXPECT_EQ(crt::Atoi(c.text), c.expected) << '"' << c.text << '"';
-    // Within the range where glibc's atoi is defined, both agree.
-    EXPECT_EQ(crt::Atoi(c.text), std::atoi(c.text)) << '"' << c.text << '"';
+TEST(Atoi, ReadsAsTheCLibraryDoes) {
+    const struct {
+        std::string text;
+        int expected;
+    } cases[] = {
+        {"15", 15}, {"15s", 15}, {"abc", 0}, {"", 0}, {"-5", -5}, {"+7", 7}, {" \t\r\n\v\f42", 42},
+        {"- 5", 0}, {"--5", 0}, {"0x10", 0}, {"007", 7}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {std::string("12\0" "34", 5), 12}, {"\x82\x50" "5", 0},
+        // Beyond 32 bits: the long value cut to its low 32 bits.
+        {"2147483648", INT_MIN}, {"4294967297", 1}, {"99999999999", 1215752191},
+        // Beyond 64 bits strtol saturates at LONG_MAX / LONG_MIN, whose low 32 bits are -1 and 0.
+        {"9223372036854775807", -1}, {"9223372036854775808", -1}, {"-9223372036854775808", 0},
+        {"123456789012345678901234567890", -1}, {"-123456789012345678901234567890", 0},
+        {std::string(100000, '9'), -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(crt::Atoi(c.text), c.expected) << '"' << c.text << '"';
+        // Where the long fits an int, the C library's atoi must agree.
+        const long value = std::strtol(c.text.c_str(), nullptr, 10);
+        if (value >= INT_MIN && value <= INT_MAX) {
+            EXPECT_EQ(crt::Atoi(c.text), std::atoi(c.text.c_str())) << c.text;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, AtoiTest,
-                         ::testing::Values(AtoiCase{"15", 15}, AtoiCase{"15s", 15}, AtoiCase{"abc", 0},
-                                           AtoiCase{"", 0}, AtoiCase{"-5", -5}, AtoiCase{"+7", 7},
-                                           AtoiCase{" \t\r\n\v\f42", 42}, AtoiCase{"- 5", 0},
-                                           AtoiCase{"--5", 0}, AtoiCase{"0x10", 0}, AtoiCase{"007", 7},
-                                           AtoiCase{"2147483647", 2147483647},
-                                           AtoiCase{"-2147483648", -2147483647 - 1},
-                                           // Beyond 32 bits: the long value cut to its low 32 bits.
-                                           AtoiCase{"2147483648", -2147483647 - 1},
-                                           AtoiCase{"4294967297", 1},
-                                           AtoiCase{"99999999999", 1215752191}));
-
-TEST(AtoiSaturation, BeyondSixtyFourBitsSaturatesLikeStrtol) {
-    // strtol gives LONG_MAX / LONG_MIN, whose low 32 bits are -1 and 0.
-    EXPECT_EQ(crt::Atoi("123456789012345678901234567890"), -1);
-    EXPECT_EQ(crt::Atoi("-123456789012345678901234567890"), 0);
-    EXPECT_EQ(crt::Atoi(std::string(100000, '9')), -1);
-    EXPECT_EQ(crt::Atoi("9223372036854775807"), static_cast<int>(std::strtol("9223372036854775807", nullptr, 10)));
-}
-
-TEST(AtoiBytes, StopsAtNulAndHighBytes) {
-    EXPECT_EQ(crt::Atoi(std::string("12\0" "34", 5)), 12);
-    EXPECT_EQ(crt::Atoi("\x82\x50" "5"), 0);
+TEST(Random, FollowsTheRecurrence) {
+    // Seed 0: s1 = 2531011 -> 38; s2 = 2531011*214013+2531011 mod 2^32 = 505908858 -> 7719.
+    const struct {
+        std::uint32_t seed;
+        int draws[3];
+    } cases[] = {{0, {38, 7719, 21238}}, {1, {41, 18467, 6334}}};
+    CRandom generator;
+    for (const auto& c : cases) {
+        generator.Seed(c.seed);
+        for (int expected : c.draws) EXPECT_EQ(generator.Next(), expected) << "seed " << c.seed;
+    }
 }
 
 }  // namespace

@@ -1,19 +1,16 @@
-#include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/temp_dir.h"
 #include "wordlist_test_util.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kOldFile = "_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK,old;\r\nPL_BLOCK_END;\r\n\r\n";
-const fs::perms kOddPermissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+const std::string kOldFile = kHeader + "PL_BLOCK,old;\r\nPL_BLOCK_END;\r\n\r\n";
+const char* const kNotPermitted = " : 書き込みが許可されませんでした。";
 
 // "" when the prompt shows exactly this one message with an exclamation mark and OK.
 std::string OneMessage(const CRecordingPrompt& prompt, const std::string& text, const std::string& caption) {
@@ -23,27 +20,15 @@ std::string OneMessage(const CRecordingPrompt& prompt, const std::string& text, 
     return message.text == text && message.caption == caption ? "" : message.caption + ": " + message.text;
 }
 
-class FileFailureTest : public testing::Test {
+class FileFailureTest : public WordListFileTest {
 protected:
     void SetUp() override { AddQuestion(*AddGenre(list, "kept"), "q"); }
-
-    // A list larger than the writer's buffer.
-    static CWordList LargeList() {
-        CWordList large;
-        CGenre* g = AddGenre(large, "large");
-        for (int i = 0; i < 20000; ++i) AddQuestion(*g, "question number " + std::to_string(i));
-        return large;
-    }
-
-    TempDir dir;
-    CRecordingPrompt prompt;
-    CWordList list;
 };
 
 TEST_F(FileFailureTest, ReadFailuresLeaveTheListAsItWas) {
     fs::create_directory(dir / "folder.wl");
     WriteFileBytes(dir / "foreign.wl", "_PEL_LORA_RANK_FILE_\r\n");
-    WriteFileBytes(dir / "blank_first.wl", "\r\n_PEL_LORA_LIST_FILE_,1.0\r\n");
+    WriteFileBytes(dir / "blank_first.wl", "\r\n" + kHeader);
     const struct {
         fs::path path;
         const char* text;
@@ -69,26 +54,23 @@ TEST_F(FileFailureTest, UnwritableTargetsAreReportedAndUntouched) {
     for (const fs::path& path : {dir / "no" / "such.wl", dir / "folder.wl"}) {
         prompt.Clear();
         EXPECT_EQ(list.Save(prompt, path), 0);
-        EXPECT_EQ(OneMessage(prompt, path.string() + " : 書き込みが許可されませんでした。", "Save error"), "");
+        EXPECT_EQ(OneMessage(prompt, path.string() + kNotPermitted, "Save error"), "");
     }
     EXPECT_TRUE(fs::is_empty(dir / "folder.wl"));
 
-    CWordList fields(CWordList::kTexts);  // a field list is no word list: no file, no message
-    prompt.Clear();
-    EXPECT_EQ(fields.Save(prompt, dir / "fields.wl"), 0);
+    prompt.Clear();  // a field list is no word list: no file, no message
+    EXPECT_EQ(Fields({"a"}).Save(prompt, dir / "fields.wl"), 0);
     EXPECT_TRUE(prompt.Messages().empty());
     EXPECT_FALSE(fs::exists(dir / "fields.wl"));
 }
 
 // Saving over a read-only file and into a read-only folder: "" when both were refused with
 // the message and the old files are as they were.
-std::string SaveIntoReadOnlyPlaces(const fs::path& folder) {
-    CWordList list;
-    AddQuestion(*AddGenre(list, "new"), "q");
+std::string SaveIntoReadOnlyPlaces(const CWordList& list, const fs::path& folder) {
     for (const fs::path& path : {folder / "readonly.wl", folder / "locked" / "list.wl"}) {
         CRecordingPrompt prompt;
         if (list.Save(prompt, path) != 0) return path.string() + " was written";
-        const std::string wrong = OneMessage(prompt, path.string() + " : 書き込みが許可されませんでした。", "Save error");
+        const std::string wrong = OneMessage(prompt, path.string() + kNotPermitted, "Save error");
         if (!wrong.empty()) return wrong;
         if (ReadFileBytes(path) != kOldFile) return path.string() + " changed";
     }
@@ -96,23 +78,19 @@ std::string SaveIntoReadOnlyPlaces(const fs::path& folder) {
 }
 
 TEST_F(FileFailureTest, ReadOnlyFileAndFolderStayUntouched) {
+    using fs::perms;
     WriteFileBytes(dir / "readonly.wl", kOldFile);
-    fs::permissions(dir / "readonly.wl", fs::perms::owner_read | fs::perms::others_read);
+    fs::permissions(dir / "readonly.wl", perms::owner_read | perms::others_read);
     fs::create_directory(dir / "locked");
     WriteFileBytes(dir / "locked" / "list.wl", kOldFile);
-    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                        fs::perms::others_exec);
-    if (geteuid() != 0) {
-        EXPECT_EQ(SaveIntoReadOnlyPlaces(dir.Path()), "");
-        return;
-    }
-    // Root may write anything: check as an ordinary user in a child process.
-    fs::permissions(dir.Path(), fs::perms::all);
+    fs::permissions(dir / "locked", perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
+    // Checked in a child process, which root (who may write anything) leaves as an ordinary user.
+    fs::permissions(dir.Path(), perms::all);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-        const std::string failure = SaveIntoReadOnlyPlaces(dir.Path());
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        const std::string failure = SaveIntoReadOnlyPlaces(list, dir.Path());
         std::fputs(failure.c_str(), stderr);
         _exit(failure.empty() ? 0 : 1);
     }
@@ -122,11 +100,13 @@ TEST_F(FileFailureTest, ReadOnlyFileAndFolderStayUntouched) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST_F(FileFailureTest, WriteErrorsKeepTheOldFile) {
+TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndItsPermissions) {
     const fs::path path = dir / "list.wl";
+    const fs::perms odd = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
     WriteFileBytes(path, kOldFile);
-    fs::permissions(path, kOddPermissions);
-    CWordList large = LargeList();
+    fs::permissions(path, odd);
+    CGenre* large = AddGenre(list, "large");  // larger than the writer's buffer
+    for (int i = 0; i < 20000; ++i) AddQuestion(*large, "question number " + std::to_string(i));
 
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -134,31 +114,20 @@ TEST_F(FileFailureTest, WriteErrorsKeepTheOldFile) {
     small.rlim_cur = 4096;
     auto previous = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int saved = large.Save(prompt, path);
+    const int saved = list.Save(prompt, path);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, previous);
 
     EXPECT_EQ(saved, 0);
     EXPECT_EQ(OneMessage(prompt, path.string() + " : 書き込み中にエラーが発生しました。", "Save error"), "");
     EXPECT_EQ(ReadFileBytes(path), kOldFile);
-    EXPECT_EQ(fs::status(path).permissions(), kOddPermissions);
+    EXPECT_EQ(fs::status(path).permissions(), odd);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);  // no temporary
 
     if (!fs::exists("/dev/full")) return;
     prompt.Clear();
-    EXPECT_EQ(large.Save(prompt, "/dev/full"), 0);
+    EXPECT_EQ(list.Save(prompt, "/dev/full"), 0);
     EXPECT_EQ(OneMessage(prompt, "/dev/full : 書き込み中にエラーが発生しました。", "Save error"), "");
-}
-
-TEST_F(FileFailureTest, ASaveReplacesTheWholeFileKeepingItsPermissions) {
-    const fs::path path = dir / "list.wl";
-    WriteFileBytes(path, kOldFile + std::string(100000, 'x'));
-    fs::permissions(path, kOddPermissions);
-    EXPECT_EQ(list.Save(prompt, path), 1);
-    EXPECT_TRUE(prompt.Messages().empty());
-    EXPECT_EQ(ReadFileBytes(path),
-              "_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK,kept;\r\nPL_PRIMITIVE;\r\nq,1,a;\r\nPL_BLOCK_END;\r\n\r\n");
-    EXPECT_EQ(fs::status(path).permissions(), kOddPermissions);
 }
 
 }  // namespace

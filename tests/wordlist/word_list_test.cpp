@@ -1,13 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "wordlist_test_util.h"
 
 namespace {
 
 TEST(WordList, KindIsTextsOrGenres) {
     for (int kind : {0, 2, -7}) EXPECT_EQ(CWordList(kind).GetKind(), CWordList::kGenres);
-    CWordList texts(CWordList::kTexts);
-    texts.AddText("a");
+    CWordList texts = Fields({"a"});
     EXPECT_EQ(AddGenre(texts, "refused"), nullptr);
     texts.RemoveGenre("a");
     CWordList copy(texts);
@@ -18,7 +15,7 @@ TEST(WordList, KindIsTextsOrGenres) {
     EXPECT_EQ(texts.GetKind(), CWordList::kTexts);
 }
 
-TEST(WordList, FindGenreTakesTheFirstOfAName) {
+TEST(WordList, FindGenreTakesTheFirstOfANameAndRemoveGenreTheLast) {
     CWordList list;
     AddGenre(list, "");
     CGenre* first = AddGenre(list, "ALL");
@@ -26,7 +23,7 @@ TEST(WordList, FindGenreTakesTheFirstOfAName) {
     EXPECT_EQ(list.FindGenre("ALL"), first);
     EXPECT_EQ(list.FindGenre(""), nullptr);
     EXPECT_EQ(list.FindGenre("all"), nullptr);
-    list.RemoveGenre("ALL");  // the last of the name goes
+    list.RemoveGenre("ALL");
     EXPECT_EQ(list.FindGenre("ALL"), first);
     list.RemoveGenre("ALL");
     EXPECT_EQ(list.FindGenre("ALL"), nullptr);
@@ -59,7 +56,7 @@ TEST(WordList, RemoveGenreDropsEveryEntryForIt) {
     EXPECT_EQ(first->GetQuestionAt(1), nullptr);
 }
 
-TEST(WordListCopy, ChildrenListedEarlierResolveAtOnceLaterOnesAtTheEnd) {
+TEST(WordList, CopyResolvesChildrenListedEarlierAtOnceLaterOnesAtTheEnd) {
     CWordList list;
     CGenre* c = AddGenre(list, "C");
     CGenre* a = AddGenre(list, "A");
@@ -103,16 +100,16 @@ TEST(WordList, MovedListKeepsItsBookkeeping) {
 TEST(FindQuestionByIndex, CountsAcrossTheGenresInOrder) {
     CWordList list;
     CGenre* two = AddGenre(list, "two");
-    AddQuestion(*two, "t1");
-    AddQuestion(*two, "t2");
     CGenre* three = AddGenre(list, "three");
+    for (const char* text : {"t1", "t2"}) AddQuestion(*two, text);
     for (const char* text : {"h1", "h2", "h3"}) AddQuestion(*three, text);
     const std::vector<CGenre*> genres = {two, nullptr, three};
     std::string order;
-    for (int index = 0; index < 5; ++index) order += FindQuestionByIndex(genres, index)->PeekText() + " ";
-    EXPECT_EQ(order, "t1 t2 h1 h2 h3 ");
-    EXPECT_EQ(FindQuestionByIndex(genres, 5), nullptr);
-    EXPECT_EQ(FindQuestionByIndex(genres, -1), nullptr);
+    for (int index = -1; index <= 5; ++index) {
+        const CQuestion* question = FindQuestionByIndex(genres, index);
+        order += (question ? question->PeekText() : "-") + " ";
+    }
+    EXPECT_EQ(order, "- t1 t2 h1 h2 h3 - ");
 }
 
 }  // namespace

@@ -1,18 +1,24 @@
 #pragma once
-// Small builders and a compact text form of a word list, so that tests can state whole
-// structures in one line: "A=3[q1 >B ?C] B=0[]" lists each genre as name=total[entries],
-// with questions by text, child genres as >name and pending children as ?name.
-#include <filesystem>
+// Small builders, a shared fixture for file tests and a compact text form of a word list, so
+// that tests can state whole structures in one line: "A=3[q1 >B ?C] B=0[]" lists each genre
+// as name=total[entries], with questions by text, child genres as >name and pending children
+// as ?name.
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
+#include "support/temp_dir.h"
 #include "wordlist/genre.h"
 #include "wordlist/question.h"
 #include "wordlist/word_list.h"
+
+inline const std::string kHeader = "_PEL_LORA_LIST_FILE_,1.0\r\n";
 
 inline CWordList Fields(std::initializer_list<std::string_view> texts) {
     CWordList fields(CWordList::kTexts);
@@ -28,10 +34,9 @@ inline void AddQuestion(CGenre& genre, std::string_view text) { genre.AddQuestio
 
 inline std::string Describe(const CGenre& genre) {
     std::string text = genre.GetName() + "=" + std::to_string(genre.GetTotal()) + "[";
-    bool first = true;
+    const char* separator = "";
     for (const CGenreEntry& entry : genre.GetEntries()) {
-        if (!first) text += ' ';
-        first = false;
+        text += std::exchange(separator, " ");
         switch (entry.GetKind()) {
             case CGenreEntry::kQuestion: text += entry.GetQuestion()->PeekText(); break;
             case CGenreEntry::kChild: text += ">" + entry.GetChild()->GetName(); break;
@@ -43,16 +48,26 @@ inline std::string Describe(const CGenre& genre) {
 
 inline std::string Describe(const CWordList& list) {
     std::string text;
-    for (const auto& genre : list.GetGenres()) {
-        if (!text.empty()) text += ' ';
-        text += Describe(*genre);
-    }
+    for (const auto& genre : list.GetGenres()) text += (text.empty() ? "" : " ") + Describe(*genre);
     return text;
 }
 
-// Writes bytes to path and loads them; the prompt records any message.
-inline int LoadBytes(CRecordingPrompt& prompt, CWordList& list, const std::filesystem::path& path,
-                     std::string_view bytes) {
-    WriteFileBytes(path, bytes);
-    return LoadWordList(prompt, list, path);
-}
+// A folder, a prompt and a list; Load and Save fail the test when anything is reported.
+class WordListFileTest : public testing::Test {
+protected:
+    void Load(std::string_view bytes) {
+        WriteFileBytes(dir / "in.wl", bytes);
+        ASSERT_EQ(LoadWordList(prompt, list, dir / "in.wl"), 1);
+        EXPECT_TRUE(prompt.Messages().empty());
+    }
+    std::string Save(const CWordList& source) {
+        EXPECT_EQ(source.Save(prompt, dir / "out.wl"), 1);
+        EXPECT_TRUE(prompt.Messages().empty());
+        return ReadFileBytes(dir / "out.wl");
+    }
+    std::string Save() { return Save(list); }
+
+    TempDir dir;
+    CRecordingPrompt prompt;
+    CWordList list;
+};
