@@ -7,28 +7,11 @@
 #include <iterator>
 #include <string>
 
+#include "fuzz_work_folder.h"
 #include "platform/recording_prompt.h"
 #include "score/rank_table.h"
 
 namespace {
-
-// One folder per process, so that parallel fuzzing jobs never share a file.
-struct WorkFolder {
-    std::filesystem::path path;
-    WorkFolder() {
-        // Memory-backed when there is such a folder: every input is saved and synced.
-        std::error_code error;
-        const std::filesystem::path base =
-            std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "fuzz-rank-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path = pattern;
-    }
-    ~WorkFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
 
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -50,7 +33,7 @@ std::string SaveAndRead(CRankTable& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static WorkFolder folder;
+    static FuzzWorkFolder folder("fuzz-rank");
     const std::filesystem::path path = folder.path / "input.wls";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -6,26 +6,9 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "fuzz_work_folder.h"
 
 namespace {
-
-// One start-up folder per process, so that parallel fuzzing jobs never share a file.
-struct WorkFolder {
-    std::filesystem::path path;
-    WorkFolder() {
-        // Memory-backed when there is such a folder: every input is saved and synced.
-        std::error_code error;
-        const std::filesystem::path base =
-            std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "fuzz-settings-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path = pattern;
-    }
-    ~WorkFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
 
 bool Same(const CAppSettings& a, const CAppSettings& b) {
     return a.currentDir == b.currentDir && a.currentFile == b.currentFile && a.bgmFlag == b.bgmFlag &&
@@ -38,7 +21,7 @@ bool IsFlag(int value) { return value == 0 || value == 1; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static WorkFolder folder;
+    static FuzzWorkFolder folder("fuzz-settings");
     {
         std::ofstream out(folder.path / "Pellora.ini", std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
