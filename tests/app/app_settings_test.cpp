@@ -2,16 +2,15 @@
 // settings own.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string_view>
 
 #include "app/app_settings.h"
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -148,15 +147,11 @@ TEST_F(SettingsFile, AFailedSaveIsSilentAndKeepsTheOldFile) {
     const std::string old = kTag + "\r\nCURRENT_FILE=old.wl\r\n";
     WriteFileBytes(file, old);
     settings.currentDir = std::string(200000, 'd');
-    struct rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit low = previous;
-    low.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &low), 0);
-    settings.Save(home);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Applied());
+        settings.Save(home);
+    }
     EXPECT_EQ(ReadFileBytes(file), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 1) << "no temporary file left";
 }

@@ -2,17 +2,16 @@
 // reading and writing the file, and what the learner is told when either fails.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <climits>
-#include <csignal>
 #include <filesystem>
 
 #include "platform/local_date.h"
 #include "platform/recording_prompt.h"
 #include "score/rank_table.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -290,15 +289,12 @@ TEST_F(Rank, FailedSavesKeepTheFlagAndTheOldFile) {
     loaded->SelectList({"A"});
     loaded->AddResult(1, std::string(200000, 'n'), 10, 10);
     // The file grows beyond what the process may write.
-    struct rlimit previous {};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit low = previous;
-    low.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &low), 0);
-    const int saved = loaded->Save();
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    int saved = 1;
+    {
+        ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Applied());
+        saved = loaded->Save();
+    }
     EXPECT_EQ(saved, 0);
     ExpectOneMessage(kWriteFailed);
     EXPECT_TRUE(loaded->IsModified());

@@ -1,8 +1,8 @@
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/file_size_limit.h"
 #include "wordlist_test_util.h"
 
 namespace {
@@ -108,15 +108,12 @@ TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndItsPermissions) {
     CGenre* large = AddGenre(list, "large");  // larger than the writer's buffer
     for (int i = 0; i < 20000; ++i) AddQuestion(*large, "question number " + std::to_string(i));
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    auto previous = signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int saved = list.Save(prompt, path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previous);
+    int saved = 1;
+    {
+        ScopedFileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.Applied());
+        saved = list.Save(prompt, path);
+    }
 
     EXPECT_EQ(saved, 0);
     EXPECT_EQ(OneMessage(prompt, path.string() + " : 書き込み中にエラーが発生しました。", "Save error"), "");
