@@ -1,0 +1,46 @@
+#include "editor/question_fields.h"
+
+#include <gtest/gtest.h>
+
+#include "wordlist/word_list.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(QuestionFields, ReadAsTheEditorDoes) {
+    const std::string longAnswer = std::string(300, 'a') + "\x82\xA0";  // never cut at 255 bytes
+    const struct {
+        QuestionInput input;
+        FieldsRefusal refusal;
+        Texts fieldList;  // text, count, answers
+    } cases[] = {
+        {{" q \r\n", "a", "", false}, FieldsRefusal::None, {"q", "1", "a"}},
+        {{"q", "a\r\nb\r\nc", "0", false}, FieldsRefusal::None, {"q", "1", "a", "b", "c"}},
+        {{"q", "a\r\nb\r\nc", " 7 ", false}, FieldsRefusal::None, {"q", "3", "a", "b", "c"}},
+        {{"q", "a\r\nb", "2x", false}, FieldsRefusal::None, {"q", "2", "a", "b"}},
+        {{"q", "a\r\n  \r\n\tb \r\n\r\nc\r\n", "", true}, FieldsRefusal::None, {"q", "-1", "a", "b", "c"}},
+        {{"q", longAnswer, "", false}, FieldsRefusal::None, {"q", "1", longAnswer}},
+        {{"q", "a\nb\nc\nd\ne", "9", true}, FieldsRefusal::None, {"q", "-1", "a", "b", "c", "d", "e"}},
+        {{" \t\r\n", "a", "", false}, FieldsRefusal::MissingData, {}},
+        {{"q", " \r\n\r\n", "", false}, FieldsRefusal::MissingData, {}},
+        {{"q", "a", "", true}, FieldsRefusal::ChoiceCount, {}},
+        {{"q", "a\nb\nc\nd\ne\nf", "", true}, FieldsRefusal::ChoiceCount, {}},
+    };
+    for (const auto& c : cases) {
+        QuestionFields fields;
+        EXPECT_EQ(ReadQuestionFields(c.input, fields), c.refusal) << c.input.text << "|" << c.input.answers;
+        if (c.refusal == FieldsRefusal::None) {
+            EXPECT_EQ(fields.ToFieldList().GetTexts(), c.fieldList) << c.input.answers;
+        }
+    }
+}
+
+TEST(QuestionFields, RefusalTexts) {
+    EXPECT_EQ(FieldsRefusalText(FieldsRefusal::MissingData), "先に問題データを設定してください。");
+    EXPECT_EQ(FieldsRefusalText(FieldsRefusal::ChoiceCount), "選択問題の場合、選択項目は 2 ～ 5 の間で指定して下さい。");
+    // A double-byte character whose second byte is not white space survives the trim whole.
+    EXPECT_EQ(TrimBlanks(" \x81\x40\x82\xA0\t"), "\x81\x40\x82\xA0");
+}
+
+}  // namespace
