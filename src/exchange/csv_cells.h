@@ -18,7 +18,8 @@ public:
     explicit CCsvReader(std::string_view bytes) : bytes_(bytes) {}
 
     enum class Result { Row, End, Malformed };
-    // On Row, cells holds the row's cells; on Malformed, Row() and Column() name the place.
+    // On Row, cells holds the row's cells (reusing the strings cells held); on Malformed,
+    // Row() and Column() name the place.
     Result ReadRow(std::vector<std::string>& cells);
 
     std::size_t Row() const { return row_; }        // of the row just read, from 1

@@ -19,9 +19,14 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsValidUtf8(std::string_view text);
 
-// The CSV text of a file in CP932. Auto reads UTF-8 (after a BOM) when the whole file is valid
-// UTF-8, else CP932; Utf8 skips a BOM as well. Every character must be one CP932 can hold.
-std::optional<CsvProblem> DecodeCsvFile(std::string_view bytes, CsvEncoding encoding, std::string& cp932);
+// Whether a file is read as UTF-8: always for Utf8 and Utf8Bom, never for Cp932, and for Auto
+// when the whole file is valid UTF-8.
+bool ReadsAsUtf8(std::string_view bytes, CsvEncoding encoding);
 
-// The bytes of a file in the given encoding (Auto means UTF-8) from CSV text in CP932.
-std::optional<CsvProblem> EncodeCsvFile(std::string_view cp932, CsvEncoding encoding, std::string& bytes);
+// One cell of a file as CP932 (reusing cp932's buffer): from UTF-8, or checked to be CP932.
+// The reason, naming the character, when it cannot be.
+std::optional<std::string> DecodeCsvCell(std::string_view cell, bool utf8, std::string& cp932);
+
+// A piece of a table (CP932 text) as the bytes of a file in the encoding (Auto means UTF-8,
+// and the byte-order mark is not part of it). The place is counted within the piece.
+std::optional<CsvProblem> EncodeCsvPiece(std::string_view cp932, CsvEncoding encoding, std::string& bytes);

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr std::size_t kFixedColumns = 4;  // genre, question, required, explanation
+constexpr std::size_t kPieceSize = 1 << 20;  // large lists go out in pieces, not as one string
 
 // A cell's text with each CR LF as a single LF, the line break of a spreadsheet's cell.
 void AppendTextCell(std::string& out, std::string_view text, std::string& scratch) {
@@ -36,7 +37,7 @@ void EndRow(std::string& out, std::size_t cells, std::size_t width) {
 
 }  // namespace
 
-CsvExport ExportCsv(const CWordList& list, const std::vector<std::string>& genreNames) {
+CsvExport ExportCsv(const CWordList& list, const std::vector<std::string>& genreNames, const CsvPieceWriter& write) {
     std::vector<const CGenre*> genres;
     for (const auto& genre : list.GetGenres()) {
         const std::string_view name = genre->GetName();
@@ -55,11 +56,26 @@ CsvExport ExportCsv(const CWordList& list, const std::vector<std::string>& genre
         }
     }
 
-    std::string& out = result.cp932;
+    std::string out;
+    out.reserve(kPieceSize + (kPieceSize >> 2));
+    std::size_t row = 1;
+    std::size_t firstRow = 1;
+    const auto flush = [&] {
+        if (!write(out, firstRow)) return false;
+        out.clear();
+        firstRow = row;
+        return true;
+    };
+    // What has gathered goes on once it is large enough.
+    const auto rowDone = [&] {
+        ++row;
+        return out.size() < kPieceSize || flush();
+    };
     const std::size_t width = kFixedColumns + answerColumns;
     out = "genre,question,required,explanation";
     for (std::size_t i = 1; i <= answerColumns; ++i) out += ",answer" + std::to_string(i);
     out += "\r\n";
+    if (!rowDone()) return result;
     std::string scratch;
     for (const CGenre* genre : genres) {
         bool hasQuestions = false;
@@ -79,11 +95,14 @@ CsvExport ExportCsv(const CWordList& list, const std::vector<std::string>& genre
                 AppendTextCell(out, answer.GetText(), scratch);
             }
             EndRow(out, kFixedColumns + question->GetAnswers().size(), width);
+            if (!rowDone()) return result;
         }
         if (!hasQuestions) {
             AppendTextCell(out, genre->GetName(), scratch);
             EndRow(out, 1, width);
+            if (!rowDone()) return result;
         }
     }
+    result.complete = out.empty() || flush();
     return result;
 }

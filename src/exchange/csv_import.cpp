@@ -7,6 +7,7 @@
 
 #include "editor/question_fields.h"
 #include "exchange/csv_cells.h"
+#include "platform/c_runtime.h"
 #include "wordlist/genre.h"
 #include "wordlist/word_list.h"
 
@@ -28,19 +29,19 @@ CGenre& FindOrAddGenre(CWordList& list, std::string_view name) {
     return *list.AddGenre(std::make_unique<CGenre>(std::string(name)));
 }
 
-// The question fields of a row, as the editor's fields would hold them; a problem names the
-// column to blame (from 0).
 struct RowProblem {
-    std::size_t column;
+    std::size_t column;  // from 0
     const char* reason;
 };
 
-std::optional<RowProblem> ReadRow(const std::vector<std::string>& cells, QuestionFields& fields) {
-    QuestionInput input;
+// The question fields of a row, as the editor's fields would hold them, or the column to
+// blame. input only lends its buffers from row to row.
+std::optional<RowProblem> ReadRow(const std::vector<std::string>& cells, QuestionInput& input, QuestionFields& fields) {
     input.text = Cell(cells, kQuestion);
+    input.answers.clear();
     const std::string_view required = TrimBlanks(Cell(cells, kRequired));
     if (!required.empty() && !IsWholeNumber(required)) return RowProblem{kRequired, "the required count is not a whole number"};
-    input.choice = required.starts_with('-');
+    input.choice = crt::Atoi(required) < 0;  // any negative count, as the model reads it
     input.required = required;
     for (std::size_t column = kFirstAnswer; column < cells.size(); ++column) {
         const std::string& answer = cells[column];
@@ -63,15 +64,26 @@ std::optional<RowProblem> ReadRow(const std::vector<std::string>& cells, Questio
 
 }  // namespace
 
-std::optional<CsvProblem> ImportCsv(std::string_view table, CWordList& list) {
-    CCsvReader reader(table);
+std::optional<CsvProblem> ImportCsv(std::string_view bytes, CsvEncoding encoding, CWordList& list) {
+    const bool utf8 = ReadsAsUtf8(bytes, encoding);
+    if (utf8 && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+    // The cells are cut from the file's own bytes (no trail byte of CP932 and no byte of a
+    // UTF-8 character is a comma, a quote or a line break), then each converted.
+    CCsvReader reader(bytes);
+    std::vector<std::string> read;
     std::vector<std::string> cells;
+    QuestionInput input;
     QuestionFields fields;
     for (;;) {
-        const CCsvReader::Result result = reader.ReadRow(cells);
+        const CCsvReader::Result result = reader.ReadRow(read);
         if (result == CCsvReader::Result::End) return std::nullopt;
         if (result == CCsvReader::Result::Malformed) return CsvProblem{reader.Row(), reader.Column(), reader.Problem()};
         const std::size_t row = reader.Row();
+        cells.resize(read.size());
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            if (std::optional<std::string> reason = DecodeCsvCell(read[i], utf8, cells[i]))
+                return CsvProblem{row, i + 1, std::move(*reason)};
+        }
         if (row == 1 && cells.front() == "genre") continue;
         const auto filled = std::find_if(cells.begin(), cells.end(), [](const std::string& cell) { return !cell.empty(); });
         if (filled == cells.end()) continue;  // a blank line between blocks of rows
@@ -79,9 +91,11 @@ std::optional<CsvProblem> ImportCsv(std::string_view table, CWordList& list) {
 
         CGenre& genre = FindOrAddGenre(list, cells.front());
         if (std::all_of(filled + 1, cells.end(), [](const std::string& cell) { return cell.empty(); })) continue;
-        if (const std::optional<RowProblem> problem = ReadRow(cells, fields))
+        if (const std::optional<RowProblem> problem = ReadRow(cells, input, fields))
             return CsvProblem{row, problem->column + 1, problem->reason};
-        genre.AddQuestion(fields.ToFieldList());
+        // The fields' texts move into the question: a large table is not copied twice.
+        const std::string required = std::to_string(fields.required);
+        genre.AddQuestion(std::make_unique<CQuestion>(std::move(fields.text), required, true, std::move(fields.answers)));
         if (const std::string_view explanation = Cell(cells, kExplanation); !explanation.empty())
             genre.GetEntries().back().GetQuestion()->SetExplanation(explanation);
     }

@@ -10,7 +10,7 @@
 
 class CWordList;
 
-// Adds the rows of table (CP932 text) to list: a genre is found by name or appended, in the
-// order of first appearance; questions are appended in row order. A first row whose first
-// cell is "genre" is a header. On a problem, list may hold the rows before it.
-std::optional<CsvProblem> ImportCsv(std::string_view table, CWordList& list);
+// Adds the rows of the table in a file's bytes to list: a genre is found by name or appended,
+// in the order of first appearance; questions are appended in row order. A first row whose
+// first cell is "genre" is a header. On a problem, list may hold the rows before it.
+std::optional<CsvProblem> ImportCsv(std::string_view bytes, CsvEncoding encoding, CWordList& list);

@@ -34,15 +34,26 @@ const WlCommand kExport = {
 
 [[maybe_unused]] const bool registered = RegisterCommand(kExport);
 
-bool WriteOutput(const std::string& out, const std::string& bytes) {
-    if (out.empty()) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+// The table's destination: standard output, or a file that is replaced only once it is whole.
+class CTableOutput {
+public:
+    bool Open(const std::string& path) {
+        toFile_ = !path.empty();
+        return !toFile_ || file_.Open(path);
     }
-    CAtomicFileWriter file;
-    if (!file.Open(out)) return false;
-    file.Write(bytes);
-    return file.Commit();
-}
+    bool Write(std::string_view bytes) {
+        if (toFile_) {
+            file_.Write(bytes);
+            return !file_.Failed();
+        }
+        return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    }
+    bool Finish() { return toFile_ ? file_.Commit() : std::fflush(stdout) == 0; }
+
+private:
+    bool toFile_ = false;
+    CAtomicFileWriter file_;
+};
 
 int RunExport(const std::vector<std::string>& args) {
     if (HelpAsked(kExport, args)) return 0;
@@ -87,20 +98,33 @@ int RunExport(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    const CsvExport table = ExportCsv(list, genres);
+    CTableOutput output;
+    const char* outName = out.empty() ? "standard output" : out.c_str();
+    if (!output.Open(out) || (encoding == CsvEncoding::Utf8Bom && !output.Write(kUtf8Bom))) {
+        std::fprintf(stderr, "pellora-wl export: %s: cannot be written\n", outName);
+        return 1;
+    }
+    std::optional<CsvProblem> problem;
+    bool written = true;
     std::string bytes;
-    if (const std::optional<CsvProblem> problem = EncodeCsvFile(table.cp932, encoding, bytes)) {
+    const CsvExport result = ExportCsv(list, genres, [&](std::string_view piece, std::size_t firstRow) {
+        problem = EncodeCsvPiece(piece, encoding, bytes);
+        if (problem) problem->row += firstRow - 1;
+        written = !problem && output.Write(bytes);
+        return written;
+    });
+    if (problem) {
         std::fprintf(stderr, "pellora-wl export: %s: row %zu, column %zu of the table: %s\n", file.c_str(),
                      problem->row, problem->column, problem->reason.c_str());
         return 1;
     }
-    if (table.childrenLeftOut > 0) {
-        std::fprintf(stderr, "pellora-wl export: warning: %d child-genre reference%s left out (a table cannot hold them)\n",
-                     table.childrenLeftOut, table.childrenLeftOut == 1 ? "" : "s");
-    }
-    if (!WriteOutput(out, bytes)) {
-        std::fprintf(stderr, "pellora-wl export: %s: cannot be written\n", out.empty() ? "standard output" : out.c_str());
+    if (!written || !result.complete || !output.Finish()) {
+        std::fprintf(stderr, "pellora-wl export: %s: cannot be written\n", outName);
         return 1;
+    }
+    if (result.childrenLeftOut > 0) {
+        std::fprintf(stderr, "pellora-wl export: warning: %d child-genre reference%s left out (a table cannot hold them)\n",
+                     result.childrenLeftOut, result.childrenLeftOut == 1 ? "" : "s");
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file) return std::nullopt;
     std::string bytes;
+    std::error_code ignored;
+    const std::uintmax_t size = std::filesystem::file_size(path, ignored);
+    if (size != static_cast<std::uintmax_t>(-1)) bytes.reserve(static_cast<std::size_t>(size));  // large tables are read once
     char buffer[1 << 16];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) bytes.append(buffer, got);
     if (std::ferror(file.get())) return std::nullopt;
@@ -88,8 +92,6 @@ int RunImport(const std::vector<std::string>& args) {
 
     const std::optional<std::string> bytes = ReadWholeFile(csv);
     if (!bytes) return Refuse(csv, {0, 0, std::string("cannot be read: ") + std::strerror(errno)});
-    std::string table;
-    if (const std::optional<CsvProblem> problem = DecodeCsvFile(*bytes, encoding, table)) return Refuse(csv, *problem);
 
     CWordList list;
     if (add) {
@@ -98,7 +100,7 @@ int RunImport(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (const std::optional<CsvProblem> problem = ImportCsv(table, list)) return Refuse(csv, *problem);
+    if (const std::optional<CsvProblem> problem = ImportCsv(*bytes, encoding, list)) return Refuse(csv, *problem);
     if (auto failure = SaveForCommand(list, out)) {
         PrintFailure(kImport.name, *failure);
         return 1;
