@@ -15,12 +15,14 @@ case "$2" in
     ;;
   mime)
     # Build a MIME database of the package alone and look for its glob and magic in it.
-    database="$(mktemp -d)"
-    trap 'rm -rf "$database"' EXIT
+    data="$(mktemp -d)"
+    trap 'rm -rf "$data"' EXIT
+    database="$data/mime"
     mkdir -p "$database/packages"
     cp "$share/mime/packages/harbor-lessons.xml" "$database/packages/"
     xmllint --noout "$database/packages/harbor-lessons.xml"
-    update-mime-database "$database" 2>&1 | { ! grep .; }
+    # Any complaint about the package fails the check.
+    XDG_DATA_HOME="$data" update-mime-database "$database" 2>&1 | { ! grep .; }
     grep -q '^50:application/x-harbor-lessons-wordlist:\*\.wl$' "$database/globs2"
     grep -qa '_PEL_LORA_LIST_FILE_' "$database/magic"
     ;;
