@@ -44,8 +44,8 @@ std::optional<RowProblem> ReadRow(const std::vector<std::string>& cells, Questio
     input.choice = crt::Atoi(required) < 0;  // any negative count, as the model reads it
     input.required = required;
     for (std::size_t column = kFirstAnswer; column < cells.size(); ++column) {
+        // Empty cells give empty lines, which the editor's rules skip.
         const std::string& answer = cells[column];
-        if (answer.empty()) continue;
         if (answer.find_first_of("\r\n") != std::string::npos) return RowProblem{column, "an answer cannot hold a line break"};
         input.answers += answer;
         input.answers += '\n';
