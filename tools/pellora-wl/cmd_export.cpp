@@ -1,6 +1,8 @@
 // pellora-wl export: a word list as a CSV table for spreadsheets.
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "command.h"
