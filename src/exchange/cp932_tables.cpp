@@ -95,39 +95,6 @@ std::size_t CharAt(std::string_view text, std::size_t pos, unsigned* code) {
 
 }  // namespace
 
-std::size_t Utf8CharLength(std::string_view text, std::size_t pos, char32_t* codePoint) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        *codePoint = lead;
-        return 1;
-    }
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (byte(i) & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are no characters.
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return 0;
-    *codePoint = value;
-    return length;
-}
-
 bool AppendAsUtf8(std::string_view text, std::string& out) {
     const Tables& tables = GetTables();
     // A CP932 character becomes at most three bytes of UTF-8 per byte.
