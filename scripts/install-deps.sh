@@ -10,6 +10,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   fonts-ipafont-gothic fonts-noto-cjk
   xvfb xauth
+  desktop-file-utils appstream shared-mime-info libxml2-utils man-db
 )
 if [ "${1:-}" = "--gui-runtime-only" ]; then shift; fi
 

@@ -31,6 +31,7 @@ if(resource_files)
 endif()
 
 add_executable(pellora main.cpp)
+target_compile_definitions(pellora PRIVATE PELLORA_VERSION="${PROJECT_VERSION}")
 target_link_libraries(pellora PRIVATE ui)
 
 # Installed layout: the program with its launcher (which starts it in the learner's data
@@ -43,5 +44,11 @@ install(FILES ${resource_root}/help/HARBORLESSONS.HLP DESTINATION ${data_dir})
 install(FILES ${resource_root}/sample.wl DESTINATION ${data_dir} RENAME default.wl OPTIONAL)
 install(FILES ${resource_root}/default.mid DESTINATION ${data_dir} OPTIONAL)
 install(FILES ${resource_root}/harbor-lessons.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Word lists open with the program from a file manager: their MIME type, and the metadata
+# software centres show.
+install(FILES ${resource_root}/harbor-lessons-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+  RENAME harbor-lessons.xml)
+install(FILES ${resource_root}/org.harborlessons.HarborLessons.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${resource_root}/man/pellora.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${resource_root}/bitmaps/128.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps
   RENAME harbor-lessons.png)

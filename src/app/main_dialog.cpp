@@ -199,14 +199,20 @@ void CMainDialog::OpenWordListFile() {
     request.initialFileName = "*.wl";
     request.initialFolder = settings_.currentDir;
     if (const std::optional<std::string> path = prompt_.ChooseFile(request)) {
-        if (LoadWordList(prompt_, wordList_, *path)) {
-            runList_.clear();  // its questions went with the old contents
-            settings_.currentFile = *path;
-            FillGenreList();
-            const std::size_t separator = path->find_last_of('/');
-            settings_.currentDir = separator == std::string::npos ? std::string() : path->substr(0, separator + 1);
-            settings_.ReopenRankTable(prompt_);
-        }
+        OpenWordList(*path);
+    } else {
+        UpdateScoreTableItem();
+    }
+}
+
+void CMainDialog::OpenWordList(const std::string& path) {
+    if (LoadWordList(prompt_, wordList_, path)) {
+        runList_.clear();  // its questions went with the old contents
+        settings_.currentFile = path;
+        FillGenreList();
+        const std::size_t separator = path.find_last_of('/');
+        settings_.currentDir = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+        settings_.ReopenRankTable(prompt_);
     }
     UpdateScoreTableItem();
 }

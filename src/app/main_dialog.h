@@ -48,6 +48,9 @@ public:
 
     void StartRun();
     void OpenWordListFile();
+    // Opens the word list at path (absolute) as the open command does; a file that does not
+    // load is reported and the list in use stays.
+    void OpenWordList(const std::string& path);
     void ShowScoreTable();
     void ShowHelp();
     void ShowAbout();

@@ -10,7 +10,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
 
-int CQuizApp::Run() {
+int CQuizApp::Run(const std::string& wordList) {
     QApplication::setApplicationName(QStringLiteral("Harbor Lessons"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
     InstallFontSubstitutions();
@@ -24,6 +24,11 @@ int CQuizApp::Run() {
     CQtPrompt prompt;
     {
         CMainDialog mainDialog(prompt);
+        if (!wordList.empty()) {
+            // Relative to the folder the program was started in, as a file dialog would give it.
+            const std::filesystem::path path = std::filesystem::absolute(wordList, error);
+            mainDialog.OpenWordList(error ? wordList : path.string());
+        }
         mainDialog.exec();
     }
     return 0;

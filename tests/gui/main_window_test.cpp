@@ -3,11 +3,14 @@
 // runs, the menu commands and what each way of closing writes.
 #include <QAction>
 #include <QListWidget>
+#include <QMessageBox>
 #include <set>
 
 #include "app/main_dialog.h"
+#include "app/quiz_app.h"
 #include "gui/gui_test.h"
 #include "platform/qt/help_viewer.h"
+#include "platform/text_codec.h"
 #include "platform/qt/up_down.h"
 #include "score/rank_table.h"
 #include "wordlist/genre.h"
@@ -292,6 +295,37 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
     EXPECT_EQ(script.Seen().size(), 2);
+}
+
+// `pellora FILE`: the application opens FILE as the open command would, once the current file
+// of the settings is in; a FILE that does not load is reported and that current file stays.
+TEST_F(MainWindowTest, AWordListNamedAtStartIsOpenedAsTheOpenCommandWould) {
+    WriteFileBytes(dir_ / "default.wl", WordList({{Sjis("動物"), 3}}));
+    WriteFileBytes(dir_ / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=default.wl\r\nBGM_FLAG=FALSE\r\n");
+    fs::create_directory(dir_ / "lists");
+    WriteFileBytes(dir_ / "lists" / "other.wl", WordList({{Sjis("歴史"), 1}}));
+    const std::string lists = (dir_ / "lists").string() + "/";
+    const std::pair<std::string, std::string> cases[] = {
+        {"lists/other.wl", "歴史 " + lists + "other.wl " + lists + " " + lists + "other.wls"},
+        {"missing.wl", (dir_ / "missing.wl").string() + " : ファイルが開けません。 | 動物 default.wl . default.wls"},
+    };
+    for (const auto& [file, expected] : cases) {
+        std::string seen;
+        const auto look = [&seen](QDialog& dialog) {
+            if (auto* main = qobject_cast<CMainDialog*>(&dialog)) {
+                const CAppSettings& settings = main->GetSettings();
+                seen += text::Cp932ToUtf8Lossy(main->GetWordList().GetGenres().at(0)->GetName()) + " " +
+                        settings.currentFile + " " + settings.currentDir + " " +
+                        settings.GetRankTable()->GetPath().string();
+            } else {
+                seen += qobject_cast<QMessageBox*>(&dialog)->text().toStdString() + " | ";
+            }
+        };
+        CModalScript script;
+        script.Then(look).Then(look);
+        EXPECT_EQ(CQuizApp().Run(file), 0);
+        EXPECT_EQ(seen, expected);
+    }
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but

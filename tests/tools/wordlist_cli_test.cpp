@@ -74,7 +74,7 @@ TEST_F(WordListCli, SaveWritesWhatTheProgramWouldAndCheckCounts) {
 }
 
 TEST_F(WordListCli, HelpAndWrongArguments) {
-    for (const std::string command : {"dump", "save", "check"}) {
+    for (const std::string command : {"dump", "save", "check", "export", "import"}) {
         SCOPED_TRACE(command);
         CliRun run = RunCli(dir, command + " --help");
         EXPECT_EQ(run.exitCode, 0);
