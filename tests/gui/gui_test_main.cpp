@@ -6,14 +6,12 @@
 
 #include "platform/qt/focus_style.h"
 #include "platform/qt/fonts.h"
-#include "platform/qt/qt_translations.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     InstallFontSubstitutions();
     InstallFocusStyle();
-    InstallQtTranslations(application);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -97,6 +97,46 @@ TEST_F(MainWindowTest, StartUpLoadsTheCurrentFileAndLeavesTheCountsEmpty) {
     ExpectCounts("", "", 10);
     EXPECT_TRUE(Total().isReadOnly());
     EXPECT_TRUE(ScoreTableOffered());
+    // Nothing looks chosen before the learner chooses, also when Tab comes round to the list.
+    EXPECT_TRUE(GenreList().hasFocus());
+    for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(GenreList().hasFocus());
+    EXPECT_EQ(GenreList().currentItem(), nullptr);
+    // The focus shows wherever it is: on the list without a current line, on the picture button.
+    for (QWidget* control : std::initializer_list<QWidget*>{&GenreList(), &Start()}) {
+        control->setFocus();
+        const QImage focused = control->grab().toImage();
+        RunCount().setFocus();
+        EXPECT_NE(control->grab().toImage(), focused) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, AWholeRunGoesByKeysAlone) {
+    Open();
+    QTest::keyClick(&GenreList(), Qt::Key_Down);  // the first genre, 動物: three questions answered "A"
+    QTest::keyClick(&GenreList(), Qt::Key_Tab);
+    QTest::keyClick(&RunCount(), Qt::Key_Tab);
+    ExpectCounts("3", "3", 3);
+    QStringList focus;
+    CModalScript script;
+    script.Then([&](QDialog& quiz) {
+        // The keys go where the quiz window keeps its focus (the test platform does not move
+        // activation to a window opened from another's event loop).
+        for (int i = 0; i < 3; ++i) {
+            focus << quiz.focusWidget()->objectName();
+            TypeText(quiz.focusWidget(), QStringLiteral("A"));
+            QTest::keyClick(quiz.focusWidget(), Qt::Key_Return);
+        }
+        focus << quiz.focusWidget()->objectName();
+        QTest::keyClick(quiz.focusWidget(), Qt::Key_Tab);
+        focus << quiz.focusWidget()->objectName();
+        QTest::keyClick(quiz.focusWidget(), Qt::Key_Space);  // 中止
+    });
+    ASSERT_TRUE(Start().hasFocus());
+    QTest::keyClick(&Start(), Qt::Key_Return);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
+    EXPECT_EQ(focus.join(u' '), QStringLiteral("1001 1001 1001 1034 1032"));
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"全問正解: 全問正解 !! おめでとう。"});
 }
 
 TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplacesTheList) {
@@ -291,7 +331,19 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
+    EXPECT_EQ(viewer->Browser()->font(), main.font()) << "the body in the program's own face and size";
     EXPECT_EQ(script.Seen().size(), 2);
+    // Escape, Ctrl+W and the close button each close it.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence()}) {
+        Command(CMainDialog::kHelp);
+        viewer->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        if (keys.isEmpty())
+            QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
+        else
+            QTest::keySequence(viewer->Browser(), keys);
+        EXPECT_FALSE(viewer->isVisible()) << keys.toString().toStdString();
+    }
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but

@@ -1,6 +1,7 @@
 // The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
 // file dialog, the font substitution and the data files the program carries.
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QRadioButton>
@@ -10,6 +11,7 @@
 #include "platform/qt/default_data.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/up_down.h"
 
 namespace {
@@ -137,6 +139,12 @@ TEST(QtPromptTest, ConvertsFiltersToQtNameFilters) {
         {"||", {}},
     };
     for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter;
+}
+
+TEST(QtTranslationsTest, QtsOwnDialogsSpeakJapanese) {
+    ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }
 
 TEST(FontsTest, DialogFaceIsSubstitutedWithAJapaneseFont) {
