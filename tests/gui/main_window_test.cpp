@@ -194,38 +194,47 @@ TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplac
               std::string::npos);
 }
 
-TEST_F(MainWindowTest, SelectionShowsTheTotalAndOffersItAsTheRunCount) {
+// Each step as "total | per-run edit | per-run count" afterwards.
+TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCounts) {
     Open();
-    ClickLine(kAnimals);
-    ExpectCounts("3", "3", 3);
-    ClickLine(kPlants, Qt::ControlModifier);
-    ExpectCounts("5", "5", 5);
-    EXPECT_EQ(UpDown().Upper(), 5);
-    // The learner lowers the count; the next change of selection offers the whole total again.
-    PasteRunCount(QStringLiteral("2"));
-    EXPECT_EQ(main_->GetRunCount(), 2);
-    ClickLine(kUndecodable, Qt::ControlModifier);
-    ExpectCounts("6", "6", 6);
-    // Genres without questions: the total is 0, the edit keeps its text, the count drops to 1.
-    ClickLine(kEmpty);
-    ExpectCounts("0", "6", 1);
-}
-
-TEST_F(MainWindowTest, PerRunEditIsCorrectedToItsLeadingNumberWithinTheTotal) {
-    Open();
-    PasteRunCount(QStringLiteral("7"));  // before any selection the total is empty: 0
-    ExpectCounts("", "0", 0);
-    ClickLine(kLarge);
-    PasteRunCount(QStringLiteral("12a5"));
-    ExpectCounts("20", "12", 12);
+    using Act = std::function<void()>;
+    auto click = [this](int row, Qt::KeyboardModifiers keys = Qt::NoModifier) -> Act { return [=, this] { ClickLine(row, keys); }; };
+    auto paste = [this](const char* text) -> Act { return [=, this] { PasteRunCount(QString::fromUtf8(text)); }; };
+    auto key = [this](Qt::Key arrow) -> Act { return [=, this] { RunCount().setFocus(); QTest::keyClick(&RunCount(), arrow); }; };
+    auto button = [this](bool up) -> Act {
+        return [=, this] { QTest::mouseClick(up ? UpDown().UpButton() : UpDown().DownButton(), Qt::LeftButton); };
+    };
+    const struct {
+        Act act;
+        const char *total, *edit;
+        int count;
+    } steps[] = {
+        {paste("7"), "", "0", 0},  // before any selection the total is empty: 0
+        {click(kAnimals), "3", "3", 3},
+        {click(kPlants, Qt::ControlModifier), "5", "5", 5},
+        {paste("2"), "5", "2", 2},
+        {click(kUndecodable, Qt::ControlModifier), "6", "6", 6},  // a new selection offers the whole total
+        {click(kEmpty), "0", "6", 1},  // no questions: the edit keeps its text, the count drops to 1
+        {click(kLarge), "20", "20", 20},
+        {paste("35"), "20", "20", 20},  // at most the total
+        {button(true), "20", "0", 0},  // the arrows wrap at both ends
+        {button(false), "20", "20", 20},
+        {key(Qt::Key_Down), "20", "19", 19},
+        {paste("5"), "20", "5", 5},
+        {key(Qt::Key_Up), "20", "6", 6},  // a typed number is stepped from
+        {paste("12a5"), "20", "12", 12},  // its leading number, the caret behind it
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        steps[i].act();
+        ExpectCounts(steps[i].total, steps[i].edit, steps[i].count);
+    }
     EXPECT_EQ(RunCount().cursorPosition(), 2);
-    PasteRunCount(QStringLiteral("35"));
-    ExpectCounts("20", "20", 20);
 
     // Coming into the edit selects its whole text; typed key by key, a stray letter is dropped.
     Start().setFocus();
     RunCount().setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(RunCount().selectedText(), QStringLiteral("20"));
+    EXPECT_EQ(RunCount().selectedText(), QStringLiteral("12"));
     QTest::keyClicks(&RunCount(), QStringLiteral("1x4"));
     ExpectCounts("20", "14", 14);
 
@@ -236,21 +245,6 @@ TEST_F(MainWindowTest, PerRunEditIsCorrectedToItsLeadingNumberWithinTheTotal) {
     QTest::mouseClick(&Start(), Qt::LeftButton);
     EXPECT_TRUE(script.Seen().isEmpty());
     EXPECT_TRUE(prompt_.Messages().empty());
-}
-
-TEST_F(MainWindowTest, UpDownWrapsAtBothEndsAndFollowsArrowKeys) {
-    Open();
-    ClickLine(kLarge);
-    QTest::mouseClick(UpDown().UpButton(), Qt::LeftButton);
-    ExpectCounts("20", "0", 0);
-    QTest::mouseClick(UpDown().DownButton(), Qt::LeftButton);
-    ExpectCounts("20", "20", 20);
-    RunCount().setFocus();
-    QTest::keyClick(&RunCount(), Qt::Key_Down);
-    ExpectCounts("20", "19", 19);
-    PasteRunCount(QStringLiteral("5"));  // a typed number is stepped from
-    QTest::keyClick(&RunCount(), Qt::Key_Up);
-    ExpectCounts("20", "6", 6);
 }
 
 TEST_F(MainWindowTest, EnterStartsOnlyFromStartAndWithoutASelectionThatAsksForOne) {
