@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <ctime>
 #include <system_error>
@@ -133,9 +134,15 @@ void CMainDialog::Initialize() {
     runCount_ = kFirstRunCount;
     initialized_ = true;
 
-    start_->setIcon(QIcon(QStringLiteral(":/bitmaps/134.png")));
-    // The picture is drawn as large as fits inside the button's frame.
-    start_->setIconSize(start_->size() - QSize(4, 4));
+    // The picture is the button's face: it fills everything inside the frame, which stays free
+    // to show the focus.
+    const QSize face = start_->size() - QSize(8, 8);
+    const qreal scale = start_->devicePixelRatioF();
+    QPixmap picture = QPixmap(QStringLiteral(":/bitmaps/134.png"))
+                          .scaled(face * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(scale);
+    start_->setIcon(QIcon(picture));
+    start_->setIconSize(face);
     start_->setText(QString());
     start_->setAccessibleName(QStringLiteral("Start"));
 }
@@ -150,6 +157,8 @@ void CMainDialog::FillGenreList() {
         // The shown text may hold replacement characters; lookups use the stored bytes.
         line->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     }
+    // No line is current either, so the focus coming into the list marks none as if chosen.
+    genreList_->setCurrentIndex(QModelIndex());
 }
 
 std::vector<std::string> CMainDialog::SelectedGenreTexts() const {

@@ -7,13 +7,17 @@
 
 #include "app/main_dialog.h"
 #include "platform/qt/default_data.h"
+#include "platform/qt/focus_style.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
+#include "platform/qt/qt_translations.h"
 
 int CQuizApp::Run(const std::string& wordList) {
     QApplication::setApplicationName(QStringLiteral("Harbor Lessons"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
     InstallFontSubstitutions();
+    InstallFocusStyle();
+    InstallQtTranslations(*QApplication::instance());
 
     // The start-up directory is where the learner started the program; a folder the program
     // has never been used in gets the sample word list, the music and the help file.

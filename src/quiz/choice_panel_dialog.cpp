@@ -118,12 +118,14 @@ CChoicePanel::CChoicePanel(QWidget* parent)
         buttons_[slot] = button;
     }
 
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
+    // Framed as the text boxes are; the panel itself takes no focus, its choices do.
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);
     setWidget(content_);
+    ApplyWhiteBackground(*this);  // the frame's shade follows the panel's own colour, not the pattern
     ApplyWhiteBackground(*viewport());
     ApplyWhiteBackground(*content_);
     verticalScrollBar()->setSingleStep(fontMetrics().height());

@@ -99,6 +99,12 @@ CQuizDialog::CQuizDialog(CWordList& /*list*/, std::vector<CQuestion*>& runList, 
 
     choicePanel_ = new CChoicePanel(this);
     choicePanel_->hide();
+    // Tab goes the way the learner reads: the answer (box or choices), Hint or 決定, 再挑戦, 中止.
+    // Hidden and disabled controls are passed over; the choices are one stop, as a radio group is.
+    QWidget* tabOrder[] = {answerBox_,   choicePanel_->Slot(0), choicePanel_->Slot(1), choicePanel_->Slot(2),
+                           choicePanel_->Slot(3), choicePanel_->Slot(4), hintButton_, decideButton_,
+                           retryButton_, abortButton_};
+    for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
     countdownTimer_.setParent(this);  // found by its name, as the controls are
     countdownTimer_.setObjectName(QStringLiteral("countdown"));

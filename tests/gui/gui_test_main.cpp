@@ -4,12 +4,14 @@
 
 #include <QApplication>
 
+#include "platform/qt/focus_style.h"
 #include "platform/qt/fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     InstallFontSubstitutions();
+    InstallFocusStyle();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

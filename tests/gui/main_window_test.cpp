@@ -100,6 +100,46 @@ TEST_F(MainWindowTest, StartUpLoadsTheCurrentFileAndLeavesTheCountsEmpty) {
     ExpectCounts("", "", 10);
     EXPECT_TRUE(Total().isReadOnly());
     EXPECT_TRUE(ScoreTableOffered());
+    // Nothing looks chosen before the learner chooses, also when Tab comes round to the list.
+    EXPECT_TRUE(GenreList().hasFocus());
+    for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(GenreList().hasFocus());
+    EXPECT_EQ(GenreList().currentItem(), nullptr);
+    // The focus shows wherever it is: on the list without a current line, on the picture button.
+    for (QWidget* control : std::initializer_list<QWidget*>{&GenreList(), &Start()}) {
+        control->setFocus();
+        const QImage focused = control->grab().toImage();
+        RunCount().setFocus();
+        EXPECT_NE(control->grab().toImage(), focused) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, AWholeRunGoesByKeysAlone) {
+    Open();
+    QTest::keyClick(&GenreList(), Qt::Key_Down);  // the first genre, 動物: three questions answered "A"
+    QTest::keyClick(&GenreList(), Qt::Key_Tab);
+    QTest::keyClick(&RunCount(), Qt::Key_Tab);
+    ExpectCounts("3", "3", 3);
+    QStringList focus;
+    CModalScript script;
+    script.Then([&](QDialog& quiz) {
+        // The keys go where the quiz window keeps its focus (the test platform does not move
+        // activation to a window opened from another's event loop).
+        for (int i = 0; i < 3; ++i) {
+            focus << quiz.focusWidget()->objectName();
+            TypeText(quiz.focusWidget(), QStringLiteral("A"));
+            QTest::keyClick(quiz.focusWidget(), Qt::Key_Return);
+        }
+        focus << quiz.focusWidget()->objectName();
+        QTest::keyClick(quiz.focusWidget(), Qt::Key_Tab);
+        focus << quiz.focusWidget()->objectName();
+        QTest::keyClick(quiz.focusWidget(), Qt::Key_Space);  // 中止
+    });
+    ASSERT_TRUE(Start().hasFocus());
+    QTest::keyClick(&Start(), Qt::Key_Return);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
+    EXPECT_EQ(focus.join(u' '), QStringLiteral("1001 1001 1001 1034 1032"));
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"全問正解: 全問正解 !! おめでとう。"});
 }
 
 TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplacesTheList) {
@@ -157,38 +197,47 @@ TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplac
               std::string::npos);
 }
 
-TEST_F(MainWindowTest, SelectionShowsTheTotalAndOffersItAsTheRunCount) {
+// Each step as "total | per-run edit | per-run count" afterwards.
+TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCounts) {
     Open();
-    ClickLine(kAnimals);
-    ExpectCounts("3", "3", 3);
-    ClickLine(kPlants, Qt::ControlModifier);
-    ExpectCounts("5", "5", 5);
-    EXPECT_EQ(UpDown().Upper(), 5);
-    // The learner lowers the count; the next change of selection offers the whole total again.
-    PasteRunCount(QStringLiteral("2"));
-    EXPECT_EQ(main_->GetRunCount(), 2);
-    ClickLine(kUndecodable, Qt::ControlModifier);
-    ExpectCounts("6", "6", 6);
-    // Genres without questions: the total is 0, the edit keeps its text, the count drops to 1.
-    ClickLine(kEmpty);
-    ExpectCounts("0", "6", 1);
-}
-
-TEST_F(MainWindowTest, PerRunEditIsCorrectedToItsLeadingNumberWithinTheTotal) {
-    Open();
-    PasteRunCount(QStringLiteral("7"));  // before any selection the total is empty: 0
-    ExpectCounts("", "0", 0);
-    ClickLine(kLarge);
-    PasteRunCount(QStringLiteral("12a5"));
-    ExpectCounts("20", "12", 12);
+    using Act = std::function<void()>;
+    auto click = [this](int row, Qt::KeyboardModifiers keys = Qt::NoModifier) -> Act { return [=, this] { ClickLine(row, keys); }; };
+    auto paste = [this](const char* text) -> Act { return [=, this] { PasteRunCount(QString::fromUtf8(text)); }; };
+    auto key = [this](Qt::Key arrow) -> Act { return [=, this] { RunCount().setFocus(); QTest::keyClick(&RunCount(), arrow); }; };
+    auto button = [this](bool up) -> Act {
+        return [=, this] { QTest::mouseClick(up ? UpDown().UpButton() : UpDown().DownButton(), Qt::LeftButton); };
+    };
+    const struct {
+        Act act;
+        const char *total, *edit;
+        int count;
+    } steps[] = {
+        {paste("7"), "", "0", 0},  // before any selection the total is empty: 0
+        {click(kAnimals), "3", "3", 3},
+        {click(kPlants, Qt::ControlModifier), "5", "5", 5},
+        {paste("2"), "5", "2", 2},
+        {click(kUndecodable, Qt::ControlModifier), "6", "6", 6},  // a new selection offers the whole total
+        {click(kEmpty), "0", "6", 1},  // no questions: the edit keeps its text, the count drops to 1
+        {click(kLarge), "20", "20", 20},
+        {paste("35"), "20", "20", 20},  // at most the total
+        {button(true), "20", "0", 0},  // the arrows wrap at both ends
+        {button(false), "20", "20", 20},
+        {key(Qt::Key_Down), "20", "19", 19},
+        {paste("5"), "20", "5", 5},
+        {key(Qt::Key_Up), "20", "6", 6},  // a typed number is stepped from
+        {paste("12a5"), "20", "12", 12},  // its leading number, the caret behind it
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        steps[i].act();
+        ExpectCounts(steps[i].total, steps[i].edit, steps[i].count);
+    }
     EXPECT_EQ(RunCount().cursorPosition(), 2);
-    PasteRunCount(QStringLiteral("35"));
-    ExpectCounts("20", "20", 20);
 
     // Coming into the edit selects its whole text; typed key by key, a stray letter is dropped.
     Start().setFocus();
     RunCount().setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(RunCount().selectedText(), QStringLiteral("20"));
+    EXPECT_EQ(RunCount().selectedText(), QStringLiteral("12"));
     QTest::keyClicks(&RunCount(), QStringLiteral("1x4"));
     ExpectCounts("20", "14", 14);
 
@@ -199,21 +248,6 @@ TEST_F(MainWindowTest, PerRunEditIsCorrectedToItsLeadingNumberWithinTheTotal) {
     QTest::mouseClick(&Start(), Qt::LeftButton);
     EXPECT_TRUE(script.Seen().isEmpty());
     EXPECT_TRUE(prompt_.Messages().empty());
-}
-
-TEST_F(MainWindowTest, UpDownWrapsAtBothEndsAndFollowsArrowKeys) {
-    Open();
-    ClickLine(kLarge);
-    QTest::mouseClick(UpDown().UpButton(), Qt::LeftButton);
-    ExpectCounts("20", "0", 0);
-    QTest::mouseClick(UpDown().DownButton(), Qt::LeftButton);
-    ExpectCounts("20", "20", 20);
-    RunCount().setFocus();
-    QTest::keyClick(&RunCount(), Qt::Key_Down);
-    ExpectCounts("20", "19", 19);
-    PasteRunCount(QStringLiteral("5"));  // a typed number is stepped from
-    QTest::keyClick(&RunCount(), Qt::Key_Up);
-    ExpectCounts("20", "6", 6);
 }
 
 TEST_F(MainWindowTest, EnterStartsOnlyFromStartAndWithoutASelectionThatAsksForOne) {
@@ -294,7 +328,19 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
+    EXPECT_EQ(viewer->Browser()->font(), main.font()) << "the body in the program's own face and size";
     EXPECT_EQ(script.Seen().size(), 2);
+    // Escape, Ctrl+W and the close button each close it.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence()}) {
+        Command(CMainDialog::kHelp);
+        viewer->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        if (keys.isEmpty())
+            QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("close")), Qt::LeftButton);
+        else
+            QTest::keySequence(viewer->Browser(), keys);
+        EXPECT_FALSE(viewer->isVisible()) << keys.toString().toStdString();
+    }
 }
 
 // `pellora FILE`: the application opens FILE as the open command would, once the current file

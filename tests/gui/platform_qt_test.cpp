@@ -1,6 +1,7 @@
 // The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
 // file dialog, the font substitution and the data files the program carries.
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QRadioButton>
@@ -10,6 +11,7 @@
 #include "platform/qt/default_data.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/up_down.h"
 
 namespace {
@@ -34,58 +36,47 @@ const QByteArray kTemplate = R"({"id": 900, "caption": "試験", "font": {"face"
   {"id": 65535, "kind": "static", "caption": "名前 ：", "rect": [50, 104, 40, 10], "style": []}
  ]})";
 
-class DialogBuilderTest : public testing::Test {
-protected:
-    DialogBuilderTest() { BuildDialog(dialog_, ParseDialogTemplate(kTemplate)); }
-    template <class T>
-    T* Control(int id) { return &::Control<T>(dialog_, id); }
-    QDialog dialog_;
-};
-
-TEST_F(DialogBuilderTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
-    const QSize base = DialogBaseUnits(dialog_);
-    EXPECT_GT(base.width(), 4);
+// One window from a template: sizes in dialog units of its font, a combo box one line high, the
+// up-down beside its buddy, each style, and radio sets that "group" starts.
+TEST(DialogBuilderTest, BuildsTheTemplateInDialogUnitsWithItsStyles) {
+    QDialog dialog;
+    BuildDialog(dialog, ParseDialogTemplate(kTemplate));
+    auto at = [&](int id) { return &Control<QWidget>(dialog, id); };
+    const QSize base = DialogBaseUnits(dialog);
     EXPECT_GE(base.height(), 14);  // a 12-point face is 16 pixels tall at 96 dpi
-    // x * baseX / 4 and y * baseY / 8, rounded.
-    EXPECT_EQ(DialogUnitsToPixels(dialog_, QRect(4, 8, 8, 16)),
+    EXPECT_EQ(DialogUnitsToPixels(dialog, QRect(4, 8, 8, 16)),
               QRect(base.width(), base.height(), 2 * base.width(), 2 * base.height()));
-    EXPECT_EQ(Control<QWidget>(14)->geometry(), DialogUnitsToPixels(dialog_, QRect(70, 36, 80, 30)));
-    EXPECT_EQ(dialog_.size(), DialogUnitsToPixels(dialog_, QRect(0, 0, 200, 120)).size());
-    EXPECT_EQ(dialog_.minimumSize(), dialog_.maximumSize());
-    // The combo box keeps one line's height, not the dropped list's.
-    EXPECT_LT(Control<QWidget>(31)->height(), DialogUnitsToPixels(dialog_, QRect(0, 0, 1, 80)).height());
-    // The up-down takes the preceding edit as its buddy and sits at its right edge.
-    auto* upDown = Control<CUpDown>(13);
-    const QRect buddy = Control<QLineEdit>(12)->geometry();
-    ASSERT_EQ(upDown->Buddy(), Control<QLineEdit>(12));
-    EXPECT_TRUE(upDown->Wraps());
-    EXPECT_EQ(upDown->geometry().topLeft(), QPoint(buddy.right() + 1, buddy.top()));
-    EXPECT_EQ(upDown->height(), buddy.height());
-}
+    EXPECT_EQ(at(14)->geometry(), DialogUnitsToPixels(dialog, QRect(70, 36, 80, 30)));
+    EXPECT_EQ(dialog.maximumSize(), DialogUnitsToPixels(dialog, QRect(0, 0, 200, 120)).size());
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    const QRect buddy = at(12)->geometry();
+    EXPECT_EQ(Control<CUpDown>(dialog, 13).Buddy(), at(12));
+    EXPECT_EQ(at(13)->geometry(), QRect(buddy.right() + 1, buddy.top(), at(13)->width(), buddy.height()));
+    auto& list = Control<QListWidget>(dialog, 10);
+    auto& readOnly = Control<QLineEdit>(dialog, 11);
+    auto tabStop = [&](int id) { return (at(id)->focusPolicy() & Qt::TabFocus) != 0; };
+    const std::pair<bool, const char*> checks[] = {
+        {at(31)->height() < DialogUnitsToPixels(dialog, QRect(0, 0, 1, 80)).height(), "combo box one line high"},
+        {list.selectionMode() == QAbstractItemView::ExtendedSelection, "extended"},
+        {list.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, "disablenoscroll"},
+        {readOnly.isReadOnly() && readOnly.text() == QStringLiteral("abc"), "readonly with its caption"},
+        {(readOnly.alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignHCenter, "centre"},
+        {!tabStop(11) && !tabStop(14) && tabStop(12), "notabstop; a read-only box is no Tab stop unless made one"},
+        {!at(30)->isEnabled(), "disabled"},
+        {Control<QPushButton>(dialog, 34).isDefault(), "default"},
+        {at(35)->isHidden() && !at(12)->isHidden(), "hidden"},
+        {Control<QTreeWidget>(dialog, 32).isHeaderHidden() && !Control<QTreeWidget>(dialog, 33).isHeaderHidden(),
+         "headings for a report list view only"},
+        {Control<QLabel>(dialog, 65535).text() == QStringLiteral("名前 ："), "static caption"},
+    };
+    for (const auto& [holds, what] : checks) EXPECT_TRUE(holds) << what;
 
-TEST_F(DialogBuilderTest, AppliesStylesAndRadioGroups) {
-    EXPECT_EQ(Control<QListWidget>(10)->selectionMode(), QAbstractItemView::ExtendedSelection);
-    EXPECT_EQ(Control<QListWidget>(10)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    auto* total = Control<QLineEdit>(11);
-    EXPECT_TRUE(total->isReadOnly());
-    EXPECT_EQ(total->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(total->text(), QStringLiteral("abc"));
-    EXPECT_NE(total->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
-    EXPECT_TRUE(Control<QPlainTextEdit>(14)->isReadOnly());
-    EXPECT_FALSE(Control<QCheckBox>(30)->isEnabled());
-    EXPECT_TRUE(Control<QPushButton>(34)->isDefault());
-    EXPECT_TRUE(Control<QWidget>(35)->isHidden());
-    EXPECT_FALSE(Control<QWidget>(12)->isHidden());
-    EXPECT_TRUE(Control<QTreeWidget>(32)->isHeaderHidden());
-    EXPECT_FALSE(Control<QTreeWidget>(33)->isHeaderHidden());  // a report list view
-    EXPECT_EQ(Control<QLabel>(65535)->text(), QStringLiteral("名前 ："));
-
-    Control<QRadioButton>(20)->setChecked(true);
-    Control<QRadioButton>(22)->setChecked(true);
-    EXPECT_TRUE(Control<QRadioButton>(20)->isChecked());  // another group
-    Control<QRadioButton>(21)->setChecked(true);
-    EXPECT_FALSE(Control<QRadioButton>(20)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(22)->isChecked());
+    auto radio = [&](int id) { return &Control<QRadioButton>(dialog, id); };
+    radio(20)->setChecked(true);
+    radio(22)->setChecked(true);  // another set
+    radio(21)->setChecked(true);
+    EXPECT_EQ(QList<bool>({radio(20)->isChecked(), radio(21)->isChecked(), radio(22)->isChecked()}),
+              QList<bool>({false, true, true}));
 }
 
 // Every shipped template is built by the tests of its window.
@@ -137,6 +128,12 @@ TEST(QtPromptTest, ConvertsFiltersToQtNameFilters) {
         {"||", {}},
     };
     for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter;
+}
+
+TEST(QtTranslationsTest, QtsOwnDialogsSpeakJapanese) {
+    ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }
 
 TEST(FontsTest, DialogFaceIsSubstitutedWithAJapaneseFont) {

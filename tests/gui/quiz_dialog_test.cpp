@@ -167,6 +167,40 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     EXPECT_FALSE(panel.isVisibleTo(&dialog) || Shown(kDecide));
 }
 
+// Tab visits only what is shown and usable, in reading order: the answer box or the choices (one
+// stop), Hint or 決定, 再挑戦, 中止.
+TEST_F(QuizDialogTest, TabFollowsTheReadingOrderOfWhatIsShown) {
+    Add("二つ", "2", {"a", "b"});
+    Add("選択", "-1", {"x", "y"});
+    Add("最後", "1", {"z"});
+    CQuizDialog& dialog = Open();
+    auto chain = [] {
+        QStringList stops;
+        for (int i = 0; i < 5; ++i) {
+            stops << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return stops.join(u' ');
+    };
+    EXPECT_EQ(chain(), QStringLiteral("1001 1014 1034 1032 1001"));
+    Answer(QStringLiteral("a"));
+    Answer(QStringLiteral("b"));
+    EXPECT_EQ(chain(), QStringLiteral("1035 1044 1034 1032 1035"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // choices by keys: check, then move
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // 決定
+    EXPECT_EQ(Question(), QStringLiteral("最後"));
+    // The panel sits under its label, as wide as the question box, clear of the buttons.
+    const QRect panel = dialog.ChoicePanel().geometry(), question = Control<QWidget>(dialog, kQuestion).geometry();
+    EXPECT_EQ(QPair(panel.left(), panel.right()), QPair(question.left(), question.right()));
+    EXPECT_GT(panel.top(), Control<QWidget>(dialog, 1037).geometry().bottom());
+    EXPECT_FALSE(panel.intersects(Button(kRetry).geometry()) || panel.intersects(Button(kDecide).geometry()));
+    settings_.useHint = 0;
+    Open();
+    EXPECT_EQ(chain(), QStringLiteral("1001 1034 1032 1001 1034"));
+}
+
 TEST_F(QuizDialogTest, LongChoicesScrollAndShortOnesFit) {
     const std::string longText(120, 'w');
     Add("長い選択肢", "-1", {longText + " 1", longText + " 2", longText + " 3", longText + " 4", longText + " 5"});

@@ -46,7 +46,10 @@ QRect ReadRect(const QJsonValue& value) {
 void ApplyCommonStyle(QWidget& control, const CControlTemplate& item) {
     const QStringList& style = item.style;
     if (style.contains(QStringLiteral("disabled"))) control.setEnabled(false);
-    if (style.contains(QStringLiteral("notabstop"))) {
+    // A box that only shows text is no Tab stop unless its template makes it one.
+    const bool display = item.kind == QLatin1String("edit") && style.contains(QStringLiteral("readonly")) &&
+                         !style.contains(QStringLiteral("tabstop"));
+    if (display || style.contains(QStringLiteral("notabstop"))) {
         control.setFocusPolicy(control.focusPolicy() == Qt::NoFocus ? Qt::NoFocus : Qt::ClickFocus);
     } else if (style.contains(QStringLiteral("tabstop")) && control.focusPolicy() != Qt::NoFocus) {
         control.setFocusPolicy(Qt::StrongFocus);

@@ -1,19 +1,35 @@
 #include "platform/qt/help_viewer.h"
 
 #include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "platform/prompt.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/text_bridge.h"
 
 CHelpViewer::CHelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("Harbor Lessons ヘルプ"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(browser_);
+    // The body in the face and size of the main window's texts.
+    browser_->setFont(DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     browser_->setOpenExternalLinks(false);
-    resize(560, 480);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(browser_);
+    layout->addLayout(buttons);
+    const int line = browser_->fontMetrics().height();
+    resize(32 * line, 28 * line);
 }
 
 bool CHelpViewer::Open(CPrompt& prompt, const std::filesystem::path& file, int topic) {

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "platform/qt/text_bridge.h"
 
@@ -49,6 +54,35 @@ PromptAnswer EscapeAnswer(PromptButtons buttons) {
         case PromptButtons::YesNoCancel: break;
     }
     return PromptAnswer::Cancel;
+}
+
+// The file dialog's dates in the program's locale rather than the desktop's.
+class CLocalDateColumn : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (files == nullptr || role != Qt::DisplayRole || index.column() != kDateColumn)
+            return QIdentityProxyModel::data(index, role);
+        return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+
+private:
+    static constexpr int kDateColumn = 3;
+};
+
+// Wide and tall enough for the names, sizes, kinds and dates to be read whole.
+void MakeColumnsReadable(QFileDialog& dialog) {
+    const int line = dialog.fontMetrics().height();
+    dialog.resize(52 * line, 28 * line);
+    dialog.setProxyModel(new CLocalDateColumn(&dialog));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 }
 
 }  // namespace
@@ -110,6 +144,7 @@ std::optional<std::string> CQtPrompt::ChooseFile(const FileDialogRequest& reques
     const QString initialName = FromUtf8(request.initialFileName);
     if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')) && !initialName.contains(QLatin1Char('?')))
         dialog.selectFile(initialName);
+    MakeColumnsReadable(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
