@@ -49,6 +49,7 @@ public:
     void StartRun();
     void OpenWordListFile();
     void ShowScoreTable();
+    void ShowOptions();  // copies five settings in, and back after OK
     void ShowHelp();
     void ShowAbout();
     void ExitWithSaving();

@@ -2,6 +2,7 @@
 // that is the current directory: start-up, the genre selection and the per-run count, starting
 // runs, the menu commands and what each way of closing writes.
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <set>
 
@@ -276,22 +277,51 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
     EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
     EXPECT_TRUE(main.isVisible());
     Command(CMainDialog::kOpenEditor);
-    Command(CMainDialog::kOptions);
     Command(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
     const std::string notYet = "Harbor Lessons: この機能はまだ利用できません。";
-    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, notYet, "Harbor Lessons ヘルプ: " +
+    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, "Harbor Lessons ヘルプ: " +
                                                            (dir_ / "HARBORLESSONS.HLP").string() +
                                                            "\r\nヘルプファイルを開けません。"}));
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
 
     WriteFileBytes(dir_ / "HARBORLESSONS.HLP", "<html><body><p><a name=\"topic4\"></a>エディタ</p></body></html>");
     Command(CMainDialog::kHelp);
-    EXPECT_EQ(prompt_.Messages().size(), 3u);
+    EXPECT_EQ(prompt_.Messages().size(), 2u);
     auto* viewer = main.findChild<CHelpViewer*>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
     EXPECT_EQ(script.Seen().size(), 2);
+}
+
+TEST_F(MainWindowTest, OptionsTakeFiveSettingsAndGiveThemBackOnlyAfterOk) {
+    CAppSettings& settings = Open().GetSettings();
+    settings.timeLimit = -5;  // shown as the same bits unsigned, and refused as out of range
+    auto five = [&] {
+        return std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
+               std::to_string(settings.useHint) + " " + std::to_string(settings.timeLimit);
+    };
+    CModalScript script;
+    script.Then([](QDialog& options) {
+        EXPECT_EQ(Control<QLineEdit>(options, 1052).text(), QStringLiteral("4294967291"));
+        Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
+        Control<QCheckBox>(options, 1046).setChecked(false);
+        QTest::keyClick(&options, Qt::Key_Escape);
+    });
+    Command(CMainDialog::kOptions);
+    EXPECT_EQ(five(), "1 " + (dir_ / "default.mid").string() + " 01 -5");
+    script.Then([](QDialog& options) {
+        Control<QCheckBox>(options, 1049).setChecked(false);
+        Control<QLineEdit>(options, 1050).setText(QStringLiteral("b.mid"));
+        Control<QCheckBox>(options, 1048).setChecked(true);
+        Control<QCheckBox>(options, 1046).setChecked(false);
+        Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
+        QTest::mouseClick(&Control<QPushButton>(options, 1), Qt::LeftButton);
+    });
+    Command(CMainDialog::kOptions);
+    EXPECT_EQ(five(), "0 b.mid 10 30");
+    EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("COptionDialog"), QStringLiteral("COptionDialog")}));
+    EXPECT_EQ(prompt_.Messages().size(), 4u);  // twice at each opening
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but
