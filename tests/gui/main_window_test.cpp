@@ -296,32 +296,23 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
 
 TEST_F(MainWindowTest, OptionsTakeFiveSettingsAndGiveThemBackOnlyAfterOk) {
     CAppSettings& settings = Open().GetSettings();
-    settings.timeLimit = -5;  // shown as the same bits unsigned, and refused as out of range
-    auto five = [&] {
-        return std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
-               std::to_string(settings.useHint) + " " + std::to_string(settings.timeLimit);
-    };
+    settings.timeLimit = -5;  // the same bits unsigned: refused at opening, twice each time
     CModalScript script;
-    script.Then([](QDialog& options) {
-        EXPECT_EQ(Control<QLineEdit>(options, 1052).text(), QStringLiteral("4294967291"));
-        Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
-        Control<QCheckBox>(options, 1046).setChecked(false);
-        QTest::keyClick(&options, Qt::Key_Escape);
-    });
-    Command(CMainDialog::kOptions);
-    EXPECT_EQ(five(), "1 " + (dir_ / "default.mid").string() + " 01 -5");
-    script.Then([](QDialog& options) {
-        Control<QCheckBox>(options, 1049).setChecked(false);
-        Control<QLineEdit>(options, 1050).setText(QStringLiteral("b.mid"));
-        Control<QCheckBox>(options, 1048).setChecked(true);
-        Control<QCheckBox>(options, 1046).setChecked(false);
-        Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
-        QTest::mouseClick(&Control<QPushButton>(options, 1), Qt::LeftButton);
-    });
-    Command(CMainDialog::kOptions);
-    EXPECT_EQ(five(), "0 b.mid 10 30");
-    EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("COptionDialog"), QStringLiteral("COptionDialog")}));
-    EXPECT_EQ(prompt_.Messages().size(), 4u);  // twice at each opening
+    for (bool ok : {false, true}) {
+        script.Then([ok](QDialog& options) {
+            for (int id : {1049, 1048, 1046}) Control<QCheckBox>(options, id).toggle();
+            Control<QLineEdit>(options, 1050).setText(QStringLiteral("b.mid"));
+            Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
+            Control<QCheckBox>(options, 1055).click();  // takes the values, then checks 1055 again
+            Control<QCheckBox>(options, 1055).click();
+            if (ok) Control<QPushButton>(options, 1).click(); else QTest::keyClick(&options, Qt::Key_Escape);
+        });
+        Command(CMainDialog::kOptions);
+        EXPECT_EQ(std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
+                      std::to_string(settings.useHint) + " " + std::to_string(settings.timeLimit),
+                  ok ? "0 b.mid 10 30" : "1 " + (dir_ / "default.mid").string() + " 01 -5");
+    }
+    EXPECT_EQ(prompt_.Messages().size(), 4u);
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but
