@@ -27,7 +27,6 @@ public:
     explicit COptionDialog(CPrompt& prompt, QWidget* parent = nullptr);
 
     COptionValues& Values() { return values_; }
-    int GetTimeLimitCheck() const { return timeLimitCheck_; }
 
 public slots:
     void accept() override;
