@@ -52,6 +52,7 @@ public:
     // load is reported and the list in use stays.
     void OpenWordList(const std::string& path);
     void ShowScoreTable();
+    void ShowOptions();  // copies five settings in, and back after OK
     void ShowHelp();
     void ShowAbout();
     void ExitWithSaving();
