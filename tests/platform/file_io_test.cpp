@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/line_reader.h"
+#include "platform/local_date.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -12,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-std::ptrdiff_t FilesIn(const TempDir& dir) { return std::distance(fs::directory_iterator(dir.Path()), {}); }
+std::ptrdiff_t FilesIn(const fs::path& dir) { return std::distance(fs::directory_iterator(dir), {}); }
 
 TEST(LineReader, FollowsTheLineRules) {
     const std::string longLine(3 * (1 << 20) + 17, 'q');  // longer than the reader's buffer
@@ -41,52 +49,132 @@ TEST(LineReader, FollowsTheLineRules) {
     EXPECT_FALSE(reader.Open(dir.Path()));
 }
 
-TEST(AtomicFileWriter, ReplacesTheWholeFileOnlyOnCommitKeepingItsPermissions) {
+TEST(AtomicFileWriter, ReplacesOnlyOnCommitWritesThroughLinksAndNeverIntoAFolder) {
     TempDir dir;
-    WriteFileBytes(dir / "f", "old" + std::string(100000, 'o'));
-    ::chmod((dir / "f").c_str(), 0640);
-    {
-        CAtomicFileWriter writer;
-        ASSERT_TRUE(writer.Open(dir / "f"));
-        writer.Write("half");
-    }
-    EXPECT_EQ(ReadFileBytes(dir / "f"), "old" + std::string(100000, 'o')) << "an uncommitted write changes nothing";
-    EXPECT_EQ(FilesIn(dir), 1);
-
-    CAtomicFileWriter writer;
-    ASSERT_TRUE(writer.Open(dir / "f"));
-    writer.Write("new");
-    writer.Write('!');
-    ASSERT_TRUE(writer.Commit());
-    EXPECT_EQ(ReadFileBytes(dir / "f"), "new!");
-    struct stat info {};
-    ::stat((dir / "f").c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(FilesIn(dir), 1) << "no temporary left";
-}
-
-TEST(AtomicFileWriter, WritesThroughALinkButNeverIntoAFolder) {
-    TempDir dir;
-    WriteFileBytes(dir / "real", "old");
+    const std::string old = "old" + std::string(100000, 'o');
+    WriteFileBytes(dir / "real", old);
     fs::create_symlink(dir / "real", dir / "link");
     fs::create_directory(dir / "folder");
+    {
+        CAtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(dir / "link"));
+        writer.Write("half");
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "real"), old) << "an uncommitted write changes nothing";
     CAtomicFileWriter writer;
     EXPECT_FALSE(writer.Open(dir / "missing" / "f"));
     EXPECT_FALSE(writer.Open(dir / "folder"));
     ASSERT_TRUE(writer.Open(dir / "link"));
     writer.Write("new");
+    writer.Write('!');
     ASSERT_TRUE(writer.Commit());
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
-    EXPECT_EQ(ReadFileBytes(dir / "real"), "new");
+    EXPECT_EQ(ReadFileBytes(dir / "real"), "new!");
+    EXPECT_EQ(FilesIn(dir.Path()), 3) << "no temporary left";
+    if (!fs::exists("/dev/full")) return;
+    ASSERT_TRUE(writer.Open("/dev/full"));
+    writer.Write("x");
+    EXPECT_FALSE(writer.Commit()) << "a full device";
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
-TEST(AtomicFileWriter, ReportsAFullDeviceWithoutReplacingIt) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    CAtomicFileWriter writer;
-    ASSERT_TRUE(writer.Open("/dev/full"));
-    writer.Write(std::string(100000, 'x'));
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+// Saves by an ordinary user (nobody, also in one shared group) in the places where renaming a
+// temporary file fails or would change the file: each must do what a plain write does, keep
+// the file's inode, owner and mode, leave no temporary file, and keep the old bytes on failure.
+TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
+    constexpr uid_t kUser = 65534, kRoot = 0;
+    constexpr gid_t kShared = 4242;
+    const struct {
+        const char* what;
+        uid_t folderOwner;
+        mode_t folderMode;
+        uid_t fileOwner;
+        gid_t fileGroup;
+        mode_t fileMode;  // 0: no file yet
+        std::size_t nameLength, newSize;
+        rlim_t sizeLimit;  // 0: none
+        bool secondLink, saved, sameInode;
+    } cases[] = {
+        {"own file in a folder of root", kRoot, 0755, kUser, kUser, 0640, 8, 100, 0, false, true, true},
+        {"root's file in a sticky folder", kRoot, 01777, kRoot, kRoot, 0666, 8, 100, 0, false, true, true},
+        {"root's file of a shared group", kUser, 0755, kRoot, kShared, 0664, 8, 100, 0, false, true, true},
+        {"file of two names", kUser, 0755, kUser, kUser, 0600, 8, 100, 0, true, true, true},
+        {"longest name", kUser, 0755, kUser, kUser, 0600, 255, 100, 0, false, true, false},
+        {"new file", kUser, 0755, kUser, kUser, 0, 8, 100, 0, false, true, false},
+        {"direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 100000, 1000, false, false, true},
+        {"small direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, true},
+        {"small write past the size limit", kUser, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, true},
+        {"small new file past the size limit", kUser, 0755, kUser, kUser, 0, 8, 2000, 1000, false, false, false},
+    };
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand files to other users";
+    TempDir dir;
+    fs::permissions(dir.Path(), fs::perms::all);
+    const std::string old = "old bytes\r\n";
+    std::vector<fs::path> files;
+    for (const auto& c : cases) {
+        const fs::path folder = dir / std::to_string(files.size());
+        files.push_back(folder / std::string(c.nameLength, 'n'));
+        fs::create_directory(folder);
+        if (c.fileMode) {
+            WriteFileBytes(files.back(), old);
+            ASSERT_EQ(::chown(files.back().c_str(), c.fileOwner, c.fileGroup), 0);
+            ASSERT_EQ(::chmod(files.back().c_str(), c.fileMode), 0);
+            if (c.secondLink) fs::create_hard_link(files.back(), folder / "other");
+        }
+        ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgroups(1, &kShared) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0) _exit(2);
+        ::umask(002);
+        // In a function of its own, so that a failed assertion ends the checks, not the test.
+        const auto check = [&](std::size_t i) {
+            const auto& c = cases[i];
+            SCOPED_TRACE(c.what);
+            struct stat before {}, after {};
+            ::stat(files[i].c_str(), &before);
+            const std::string bytes(c.newSize, 'n');
+            CAtomicFileWriter writer;
+            ASSERT_TRUE(writer.Open(files[i]));
+            std::optional<ScopedFileSizeLimit> limit;
+            if (c.sizeLimit) limit.emplace(c.sizeLimit);
+            writer.Write(bytes);
+            EXPECT_EQ(writer.Commit(), c.saved);
+            limit.reset();
+            const bool exists = c.saved || c.fileMode;
+            EXPECT_EQ(FilesIn(files[i].parent_path()), exists + c.secondLink) << "no temporary left";
+            EXPECT_EQ(::stat(files[i].c_str(), &after) == 0, exists);
+            if (!exists) return;
+            EXPECT_TRUE(ReadFileBytes(files[i]) == (c.saved ? bytes : old));
+            if (c.sameInode) {
+                EXPECT_EQ(after.st_ino, before.st_ino);
+            }
+            EXPECT_EQ(after.st_uid, c.fileOwner);
+            EXPECT_EQ(after.st_gid, c.fileGroup);
+            EXPECT_EQ(after.st_mode & 07777, c.fileMode ? c.fileMode : 0664u);
+            if (c.secondLink) {
+                EXPECT_TRUE(ReadFileBytes(files[i].parent_path() / "other") == bytes);
+            }
+        };
+        for (std::size_t i = 0; i < files.size(); ++i) check(i);
+        std::fflush(stdout);
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+TEST(LocalDate, IsYearMonthDayWithSlashes) {
+    std::tm moment{};
+    moment.tm_year = 2001 - 1900;
+    moment.tm_mon = 4;
+    moment.tm_mday = 12;
+    moment.tm_hour = 12;
+    moment.tm_isdst = -1;
+    EXPECT_EQ(FormatLocalDate(std::mktime(&moment)), "2001/05/12");
 }
 
 }  // namespace
