@@ -6,6 +6,7 @@
 #include <memory>
 #include <numeric>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,17 @@ TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
     }
 }
 
+// Looks up every index of a selection (and a few beyond it) at once, in a shuffled order, and
+// compares each with the plain walk.
+void ExpectPlainWalk(std::span<CGenre* const> selection, std::int64_t total, std::mt19937& shape) {
+    std::vector<int> indices(static_cast<std::size_t>(total + 4));
+    std::iota(indices.begin(), indices.end(), -1);
+    std::shuffle(indices.begin(), indices.end(), shape);
+    const std::vector<CQuestion*> found = CQuestionIndex(selection).FindAll(indices);
+    for (std::size_t k = 0; k < indices.size(); ++k)
+        ASSERT_EQ(found[k], FindQuestionByIndex(selection, indices[k])) << "index " << indices[k];
+}
+
 // Builds word lists of nested genres at random (children listed first or later, pending ones,
 // stale and negative cached totals) and checks every index against the plain walk.
 TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
@@ -149,9 +161,20 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
         if (shape() % 4 == 0) selection.insert(selection.begin() + 1, nullptr);
         std::int64_t total = 0;
         for (CGenre* genre : selection) total += genre ? std::max(genre->GetTotal(), 0) : 0;
-        CQuestionIndex index(selection);
-        for (int i = 0; i < total + 3; ++i) ASSERT_EQ(index.Find(i), FindQuestionByIndex(selection, i)) << "index " << i;
+        ExpectPlainWalk(selection, total, shape);
     }
+    // A chain of nested genres deeper than any walk should repeat per index, each holding one
+    // question before or after the next genre (and g1 twice).
+    CWordList chain;
+    for (int g = 0; g < 3000; ++g) AddGenre(chain, "c" + std::to_string(g));
+    for (int g = 2999; g >= 0; --g) {
+        CGenre& genre = *chain.GetGenres()[g];
+        if (g % 3 == 0) AddQuestions(genre, genre.GetName() + ".", 1);
+        if (g + 1 < 3000) genre.AddChildGenre(chain.GetGenres()[g + 1].get());
+        if (g % 3 != 0) AddQuestions(genre, genre.GetName() + ".", 1);
+    }
+    std::vector<CGenre*> selection{chain.GetGenres()[1].get(), chain.GetGenres()[0].get(), chain.GetGenres()[1].get()};
+    ExpectPlainWalk(selection, 3 * 3000 - 2, shape);
 }
 
 TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
