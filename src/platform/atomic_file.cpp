@@ -79,7 +79,8 @@ bool CAtomicFileWriter::Open(const std::filesystem::path& target) {
     // names would part it from the others.
     const bool replaceable = regular_ && (!exists || existing.st_nlink <= 1);
     if (replaceable && OpenTemporary(exists ? &existing : nullptr)) return true;
-    return OpenDirect(exists ? &existing : nullptr);
+    // A new file needs the same folder permission as a temporary one: no second way.
+    return exists && OpenDirect();
 }
 
 bool CAtomicFileWriter::OpenTemporary(const struct stat* existing) {
@@ -102,19 +103,17 @@ bool CAtomicFileWriter::OpenTemporary(const struct stat* existing) {
     return kept;
 }
 
-bool CAtomicFileWriter::OpenDirect(const struct stat* existing) {
-    hasOldBytes_ = existing && regular_ && ReadAll(target_, oldBytes_);
+bool CAtomicFileWriter::OpenDirect() {
+    hasOldBytes_ = regular_ && ReadAll(target_, oldBytes_);
     // An unreadable old file is still written, as a plain write would; only then can a failed
     // write not be undone.
-    const int flags = O_WRONLY | O_CLOEXEC | (existing ? O_TRUNC : O_CREAT | O_EXCL);
-    descriptor_ = ::open(target_.c_str(), flags, 0666);
+    descriptor_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (descriptor_ < 0) {
         oldBytes_.clear();
         hasOldBytes_ = false;
         return false;
     }
     way_ = Way::kDirect;
-    created_ = !existing;
     buffer_.reserve(kBufferSize);
     return true;
 }
@@ -163,7 +162,7 @@ bool CAtomicFileWriter::Commit() {
 }
 
 void CAtomicFileWriter::Discard() {
-    if (way_ == Way::kDirect && !created_ && hasOldBytes_) {
+    if (way_ == Way::kDirect && hasOldBytes_) {
         // Put the old bytes back over whatever was written.
         if (descriptor_ < 0) descriptor_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
         if (descriptor_ >= 0 && ::ftruncate(descriptor_, 0) == 0 && ::lseek(descriptor_, 0, SEEK_SET) == 0 &&
@@ -173,11 +172,9 @@ void CAtomicFileWriter::Discard() {
     }
     if (descriptor_ >= 0) ::close(descriptor_);
     descriptor_ = -1;
-    if (way_ == Way::kDirect && created_) ::unlink(target_.c_str());
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
     temporary_.clear();
     way_ = Way::kNone;
-    created_ = false;
     hasOldBytes_ = false;
     oldBytes_.clear();
 }

@@ -36,7 +36,7 @@ public:
 private:
     enum class Way { kNone, kReplace, kDirect };
     bool OpenTemporary(const struct stat* existing);
-    bool OpenDirect(const struct stat* existing);
+    bool OpenDirect();
     void Flush();
     void Discard();
 
@@ -44,8 +44,7 @@ private:
     std::filesystem::path temporary_;
     int descriptor_ = -1;
     Way way_ = Way::kNone;
-    bool regular_ = true;      // false for a device or pipe: no sync, nothing to put back
-    bool created_ = false;     // a direct write made the file: a failure removes it again
+    bool regular_ = true;  // false for a device or pipe: no sync, nothing to put back
     bool hasOldBytes_ = false;
     bool failed_ = false;
     std::string oldBytes_;

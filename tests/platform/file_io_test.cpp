@@ -93,17 +93,19 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
         mode_t fileMode;  // 0: no file yet
         std::size_t nameLength, newSize;
         rlim_t sizeLimit;  // 0: none
-        bool secondLink, saved, sameInode;
+        bool secondLink, saved;
+        bool replaced;  // by a new file (the normal way), else written in place keeping its inode
     } cases[] = {
-        {"own file in a folder of root", kRoot, 0755, kUser, kUser, 0640, 8, 100, 0, false, true, true},
-        {"root's file in a sticky folder", kRoot, 01777, kRoot, kRoot, 0666, 8, 100, 0, false, true, true},
-        {"root's file of a shared group", kUser, 0755, kRoot, kShared, 0664, 8, 100, 0, false, true, true},
-        {"file of two names", kUser, 0755, kUser, kUser, 0600, 8, 100, 0, true, true, true},
-        {"longest name", kUser, 0755, kUser, kUser, 0600, 255, 100, 0, false, true, false},
-        {"new file", kUser, 0755, kUser, kUser, 0, 8, 100, 0, false, true, false},
-        {"direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 100000, 1000, false, false, true},
-        {"small direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, true},
-        {"small write past the size limit", kUser, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, true},
+        {"own file in a folder of root", kRoot, 0755, kUser, kUser, 0640, 8, 100, 0, false, true, false},
+        {"root's file in a sticky folder", kRoot, 01777, kRoot, kUser, 0666, 8, 100, 0, false, true, false},
+        {"root's file of a shared group", kUser, 0755, kRoot, kShared, 0664, 8, 100, 0, false, true, false},
+        {"own file of a group not joined", kUser, 0755, kUser, kRoot, 0666, 8, 100, 0, false, true, false},
+        {"file of two names", kUser, 0755, kUser, kUser, 0600, 8, 100, 0, true, true, false},
+        {"longest name", kUser, 0755, kUser, kUser, 0600, 255, 100, 0, false, true, true},
+        {"new file", kUser, 0755, kUser, kUser, 0, 8, 100, 0, false, true, true},
+        {"direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 100000, 1000, false, false, false},
+        {"small direct write past the size limit", kRoot, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, false},
+        {"small write past the size limit", kUser, 0755, kUser, kUser, 0640, 8, 2000, 1000, false, false, false},
         {"small new file past the size limit", kUser, 0755, kUser, kUser, 0, 8, 2000, 1000, false, false, false},
     };
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand files to other users";
@@ -148,8 +150,8 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
             EXPECT_EQ(::stat(files[i].c_str(), &after) == 0, exists);
             if (!exists) return;
             EXPECT_TRUE(ReadFileBytes(files[i]) == (c.saved ? bytes : old));
-            if (c.sameInode) {
-                EXPECT_EQ(after.st_ino, before.st_ino);
+            if (c.fileMode) {
+                EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
             }
             EXPECT_EQ(after.st_uid, c.fileOwner);
             EXPECT_EQ(after.st_gid, c.fileGroup);
