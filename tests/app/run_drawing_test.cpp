@@ -8,6 +8,7 @@
 #include <random>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/question_index.h"
@@ -22,24 +23,24 @@
 
 namespace {
 
-void AddQuestions(CGenre& genre, const std::string& prefix, int count) {
+// Questions named after their genre: "name" "tag" "number".
+void AddQuestions(CGenre& genre, std::string_view tag, int count) {
     for (int i = 0; i < count; ++i)
-        genre.AddQuestion(std::make_unique<CQuestion>(prefix + std::to_string(i), "1", true, std::vector<std::string>{"a"}));
+        genre.AddQuestion(std::make_unique<CQuestion>(std::string(genre.GetName()).append(tag) + std::to_string(i), "1",
+                                                      true, std::vector<std::string>{"a"}));
 }
 
-// Each message as "caption: text", all with the exclamation mark and OK.
+// Each message as "caption: text", marked unless it is a warning with an OK button.
 std::vector<std::string> Shown(const CRecordingPrompt& prompt) {
     std::vector<std::string> shown;
-    for (const auto& m : prompt.Messages()) {
-        const bool plain = m.icon == PromptIcon::Exclamation && m.buttons == PromptButtons::Ok;
-        shown.push_back((plain ? "" : "(not an OK warning) ") + m.caption + ": " + m.text);
-    }
+    for (const auto& m : prompt.Messages())
+        shown.push_back(m.caption + ": " + m.text + (m.icon == PromptIcon::Exclamation && m.buttons == PromptButtons::Ok ? "" : " (?)"));
     return shown;
 }
 
 CGenre& AddGenre(CWordList& list, const std::string& name, int questions = 0) {
     CGenre* genre = list.AddGenre(std::make_unique<CGenre>(name));
-    AddQuestions(*genre, name + ".", questions);
+    AddQuestions(*genre, ".", questions);
     return *genre;
 }
 
@@ -154,13 +155,13 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
                     genre.AddChildByName(list, "g" + std::to_string(target));
                 else
                     genre.AddChildGenre(genres[target].get());
-                if (shape() % 3 == 0) AddQuestions(genre, genre.GetName() + "+", 1);
+                if (shape() % 3 == 0) AddQuestions(genre, "+", 1);
             }
         }
         // Questions added to a child after it was included leave the includer's total short;
         // removing an including entry later can drive a total below its questions or below 0.
         for (int g = genreCount - 1; g >= 0; --g) {
-            if (shape() % 3 == 0) AddQuestions(*genres[g], genres[g]->GetName() + "*", 2);
+            if (shape() % 3 == 0) AddQuestions(*genres[g], "*", 2);
             if (shape() % 7 == 0) genres[g]->RemoveEntries(CGenre::kQuestions, "");
         }
         list.ResolveAll();
@@ -178,9 +179,9 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
     for (int g = 0; g < 3000; ++g) AddGenre(chain, "c" + std::to_string(g));
     for (int g = 2999; g >= 0; --g) {
         CGenre& genre = *chain.GetGenres()[g];
-        if (g % 3 == 0) AddQuestions(genre, genre.GetName() + ".", 1);
+        if (g % 3 == 0) AddQuestions(genre, ".", 1);
         if (g + 1 < 3000) genre.AddChildGenre(chain.GetGenres()[g + 1].get());
-        if (g % 3 != 0) AddQuestions(genre, genre.GetName() + ".", 1);
+        if (g % 3 != 0) AddQuestions(genre, ".", 1);
     }
     std::vector<CGenre*> selection{chain.GetGenres()[1].get(), chain.GetGenres()[0].get(), chain.GetGenres()[1].get()};
     ExpectPlainWalk(selection, 3 * 3000 - 2, shape);
@@ -201,9 +202,9 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     int perRunCount = 3;
     std::vector<CQuestion*> runList;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
-    std::vector<std::string> texts;
-    for (CQuestion* question : runList) texts.push_back(question->PeekText());
-    EXPECT_EQ(texts, (std::vector<std::string>{"B.1", "B.0", "B.2"}));
+    std::string texts;
+    for (CQuestion* question : runList) texts.append(question->PeekText()).append(" ");
+    EXPECT_EQ(texts, "B.1 B.0 B.2 ");
     EXPECT_EQ(perRunCount, 3);
     // Every draw of the whole permutation was made: the next one is seed 1's sixth.
     EXPECT_EQ(ProgramRandom().Next(), 15724);
@@ -212,8 +213,7 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     // The count is lowered to the total; the ranking is that of every selected text.
     perRunCount = 50;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "missing"}, perRunCount, runList, &rankTable), 1);
-    EXPECT_EQ(perRunCount, 2);
-    EXPECT_EQ(runList.size(), 2u);
+    EXPECT_EQ(std::pair(perRunCount, runList.size()), std::pair(2, std::size_t{2}));
     EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
     EXPECT_TRUE(prompt.Messages().empty());
 }
