@@ -243,4 +243,12 @@ TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
     EXPECT_EQ(Shown(prompt), std::vector<std::string>(2, "Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"));
     EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
     EXPECT_EQ(ProgramRandom().GetState(), state);  // nothing drawn
+
+    // A total left above the questions still held (they went after the genre was included):
+    // the gaps are left out of the run, never asked as holes.
+    list.FindGenre("child")->RemoveEntries(CGenre::kQuestions, "");
+    perRunCount = 5;
+    ASSERT_EQ(PrepareRun(prompt, list, {"parent"}, perRunCount, runList, nullptr), 1);
+    EXPECT_EQ(runList, std::vector<CQuestion*>{list.FindGenre("parent")->GetQuestionAt(1)});
+    EXPECT_EQ(perRunCount, 1);
 }
