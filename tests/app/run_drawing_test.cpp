@@ -111,8 +111,7 @@ TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
                                 {100000, 70000}, {100000, 5}}) {
         SCOPED_TRACE("total " + std::to_string(total) + ", count " + std::to_string(count));
         CRandom plainRandom, headRandom;
-        plainRandom.Seed(12345);
-        headRandom.Seed(12345);
+        for (CRandom* random : {&plainRandom, &headRandom}) random->Seed(12345);
         // The permutation as the plain algorithm makes it, over the whole array.
         std::vector<int> plain(static_cast<std::size_t>(total));
         std::iota(plain.begin(), plain.end(), 0);
