@@ -1,4 +1,5 @@
-// Drawing a run of 100,000 questions out of a selection of 1,000,000 in nested genres.
+// Drawing a run of 100,000 questions out of a selection of 1,000,000 in nested genres, and
+// every question of a deep chain of nested genres.
 #include <benchmark/benchmark.h>
 
 #include <climits>
@@ -80,6 +81,32 @@ void BM_PlainPerIndexDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlainPerIndexDraw)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Every question of a chain of 100,000 genres, each holding one question and including the
+// next: a draw that walked the chain once per index would take minutes.
+void BM_PrepareRunDeepChain(benchmark::State& state) {
+    constexpr int kDepth = 100000;
+    static const CWordList chain = [] {
+        CWordList built;
+        for (int g = 0; g < kDepth; ++g) built.AddGenre(std::make_unique<CGenre>("c" + std::to_string(g)));
+        for (int g = kDepth - 1; g >= 0; --g) {
+            CGenre& genre = *built.GetGenres()[g];
+            AddQuestion(genre, "q" + std::to_string(g));
+            if (g + 1 < kDepth) genre.AddChildGenre(built.GetGenres()[g + 1].get());
+        }
+        return built;
+    }();
+    CRecordingPrompt prompt;
+    std::vector<CQuestion*> runList;
+    for (auto _ : state) {
+        ProgramRandom().Seed(1);
+        int perRunCount = kDepth;
+        if (!PrepareRun(prompt, chain, {"c0"}, perRunCount, runList, nullptr)) state.SkipWithError("no run");
+        benchmark::DoNotOptimize(runList.data());
+    }
+    state.counters["run"] = static_cast<double>(runList.size());
+}
+BENCHMARK(BM_PrepareRunDeepChain)->Unit(benchmark::kMillisecond);
 
 // A saturated total: every one of its INT32_MAX draws is made, in memory for the run only.
 void BM_PermutationOfSaturatedTotal(benchmark::State& state) {

@@ -118,8 +118,14 @@ void CMainDialog::BuildMenu() {
 void CMainDialog::Initialize() {
     // Where the platform has a window menu of its own, the about command stays in the help menu.
     setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
-    startupDir_ = std::filesystem::current_path();
+    // A start-up folder deleted while a shell stood in it has no path: the program starts with
+    // the defaults and an empty list, and nothing is read or written there.
+    std::error_code error;
+    startupDir_ = std::filesystem::current_path(error);
+    const bool startupDirGone = static_cast<bool>(error);
+    if (startupDirGone) startupDir_ = ".";
     settings_.Load(startupDir_);
+    if (startupDirGone) settings_.currentFile.clear();
     if (!settings_.currentFile.empty()) {
         if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);

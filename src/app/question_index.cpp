@@ -31,20 +31,44 @@ const CQuestionIndex::Level& CQuestionIndex::LevelOf(const CGenre* genre) {
     return it->second;
 }
 
-CQuestion* CQuestionIndex::FindIn(const Level& start, std::int64_t n) {
-    // n counts from 1 inside the level; the walk descends one genre per step.
-    const Level* level = &start;
-    for (;;) {
-        auto it = std::lower_bound(level->reach.begin(), level->reach.end(), n);
-        if (it == level->reach.end()) return nullptr;  // a total above the questions it holds
-        const Span& slot = level->spans[static_cast<std::size_t>(it - level->reach.begin())];
-        if (slot.question) return slot.question;
-        n -= slot.end - slot.length;
-        level = &LevelOf(slot.genre);
-    }
-}
+std::vector<CQuestion*> CQuestionIndex::FindAll(std::span<const int> indices) {
+    std::vector<CQuestion*> found(indices.size(), nullptr);
+    // Each wanted index counts from 1, with its place in the answer.
+    std::vector<std::pair<std::int64_t, std::size_t>> wanted;
+    wanted.reserve(indices.size());
+    for (std::size_t place = 0; place < indices.size(); ++place)
+        if (indices[place] >= 0) wanted.emplace_back(static_cast<std::int64_t>(indices[place]) + 1, place);
+    std::sort(wanted.begin(), wanted.end());
 
-CQuestion* CQuestionIndex::Find(int index) {
-    if (index < 0) return nullptr;
-    return FindIn(top_, static_cast<std::int64_t>(index) + 1);
+    // A group of wanted indices [begin, end) inside one level; offset is what the levels above
+    // took off, so an index n stands at n - offset in this level.
+    struct Group {
+        const Level* level;
+        std::size_t begin, end;
+        std::int64_t offset;
+    };
+    std::vector<Group> groups{{&top_, 0, wanted.size(), 0}};
+    while (!groups.empty()) {
+        const Group group = groups.back();
+        groups.pop_back();
+        const Level& level = *group.level;
+        for (std::size_t first = group.begin; first < group.end;) {
+            const auto it = std::lower_bound(level.reach.begin(), level.reach.end(), wanted[first].first - group.offset);
+            if (it == level.reach.end()) break;  // a total above the questions it holds
+            // Every later index up to this span's reach stops at the same span.
+            const std::int64_t last = *it + group.offset;
+            const std::size_t stop = static_cast<std::size_t>(
+                std::upper_bound(wanted.begin() + first, wanted.begin() + group.end, last,
+                                 [](std::int64_t n, const auto& entry) { return n < entry.first; }) -
+                wanted.begin());
+            const Span& slot = level.spans[static_cast<std::size_t>(it - level.reach.begin())];
+            if (slot.question) {
+                for (std::size_t i = first; i < stop; ++i) found[wanted[i].second] = slot.question;
+            } else {
+                groups.push_back({&LevelOf(slot.genre), first, stop, group.offset + slot.end - slot.length});
+            }
+            first = stop;
+        }
+    }
+    return found;
 }

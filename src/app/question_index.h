@@ -10,11 +10,15 @@ class CQuestion;
 
 // Finds the questions of a fixed selection of genres by index as FindQuestionByIndex does
 // (the same question for every index, null where it gives none), with a binary search per
-// level of nesting instead of a walk over every entry. Genres must not change while it lives.
+// level of nesting instead of a walk over every entry. All indices of a draw descend together,
+// sorted, so a level is searched once per group of indices that pass through it rather than
+// once per index: a chain of nested genres costs its depth once, not once per question.
+// Genres must not change while it lives.
 class CQuestionIndex {
 public:
     explicit CQuestionIndex(std::span<CGenre* const> genres);
-    CQuestion* Find(int index);  // index from 0; null for a negative one
+    // The question of each index (from 0), in the same order; null for a negative one.
+    std::vector<CQuestion*> FindAll(std::span<const int> indices);
 
 private:
     struct Span {
@@ -33,7 +37,6 @@ private:
         void Add(std::int64_t length, CQuestion* question, const CGenre* genre);
     };
     const Level& LevelOf(const CGenre* genre);
-    CQuestion* FindIn(const Level& level, std::int64_t n);
 
     Level top_;
     std::unordered_map<const CGenre*, Level> levels_;

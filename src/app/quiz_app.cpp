@@ -1,8 +1,11 @@
 #include "app/quiz_app.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
+#include <QLockFile>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "app/main_dialog.h"
@@ -12,20 +15,50 @@
 #include "platform/qt/qt_prompt.h"
 #include "platform/qt/qt_translations.h"
 
+namespace {
+
+constexpr const char* kCaption = "Harbor Lessons";
+constexpr const char* kLockFileName = ".pellora.lock";
+constexpr const char* kAlreadyRunning =
+    "このフォルダーではすでに Harbor Lessons が起動しています。\r\n起動しているほうをお使いください。";
+
+}  // namespace
+
 int CQuizApp::Run(const std::string& wordList) {
-    QApplication::setApplicationName(QStringLiteral("Harbor Lessons"));
+    CQtPrompt prompt;
+    return Run(prompt, wordList);
+}
+
+int CQuizApp::Run(CPrompt& prompt, const std::string& wordList) {
+    QApplication::setApplicationName(QString::fromUtf8(kCaption));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
     InstallFontSubstitutions();
     InstallFocusStyle();
     InstallQtTranslations(*QApplication::instance());
 
-    // The start-up directory is where the learner started the program; a folder the program
-    // has never been used in gets the sample word list, the music and the help file.
+    // The start-up directory is where the learner started the program.
     std::error_code error;
     const std::filesystem::path startupDir = std::filesystem::current_path(error);
+
+    // Two programs in one folder would each write back the settings and rank file they read at
+    // start, the later one losing the earlier one's results. The lock of a program that ended
+    // without releasing it (its process is gone) is taken over. A folder where no lock can be
+    // made at all (read-only, deleted) cannot be written by either program, so it is used
+    // without one.
+    std::unique_ptr<QLockFile> lock;
+    if (!error) {
+        lock = std::make_unique<QLockFile>(QFile::decodeName((startupDir / kLockFileName).c_str()));
+        lock->setStaleLockTime(0);  // a program may run for days: only a dead holder's lock is stale
+        if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) {
+            prompt.ShowMessage(kAlreadyRunning, kCaption, PromptIcon::Exclamation, PromptButtons::Ok);
+            return 1;
+        }
+    }
+
+    // A folder the program has never been used in gets the sample word list, the music and
+    // the help file.
     if (!error && IsFirstStartIn(startupDir)) ProvideDefaultDataFiles(startupDir);
 
-    CQtPrompt prompt;
     {
         CMainDialog mainDialog(prompt);
         if (!wordList.empty()) {

@@ -125,12 +125,10 @@ int PrepareRun(CPrompt& owner, const CWordList& list, const std::vector<std::str
     try {
         const std::vector<int> order = MakePermutationHead(selection.total, perRunCount, ProgramRandom());
         CQuestionIndex index(selection.genres);
-        drawn.reserve(order.size());
-        for (int position : order) {
-            // Only a genre whose cached total exceeds its questions finds none; such a gap is
-            // left out rather than asked.
-            if (CQuestion* question = index.Find(position)) drawn.push_back(question);
-        }
+        drawn = index.FindAll(order);
+        // Only a genre whose cached total exceeds its questions finds none; such a gap is left
+        // out rather than asked.
+        std::erase(drawn, nullptr);
     } catch (const std::bad_alloc&) {
         TellTooMany(owner);
         return 0;

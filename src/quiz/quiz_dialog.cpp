@@ -1,6 +1,5 @@
 #include "quiz/quiz_dialog.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +12,6 @@
 
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "app/app_settings.h"
 #include "platform/prompt.h"
@@ -170,15 +168,8 @@ void CQuizDialog::reject() {
 
 void CQuizDialog::StartMusic() {
     if (settings_.bgmFlag != 1 || !music_.CheckAvailability()) return;
-    const std::filesystem::path file(settings_.bgmFile);
-    bool opened = music_.Open(file);
-    std::error_code error;
-    // The default tune also lives inside the program, for a start-up folder that lacks the file.
-    if (!opened && file.filename() == "default.mid" && !std::filesystem::exists(file, error)) {
-        QFile builtIn(QStringLiteral(":/default.mid"));
-        if (builtIn.open(QIODevice::ReadOnly)) opened = music_.OpenData(builtIn.readAll());
-    }
-    if (!opened || !music_.Play()) music_.Close();
+    // Only the file the settings name plays; a missing one leaves the music off.
+    if (!music_.Open(std::filesystem::path(settings_.bgmFile)) || !music_.Play()) music_.Close();
 }
 
 void CQuizDialog::StopMusic() { music_.Close(); }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/c_runtime.h"
-#include "platform/random.h"
 
 namespace {
 
@@ -31,19 +30,6 @@ TEST(Atoi, ReadsAsTheCLibraryDoes) {
         if (value >= INT_MIN && value <= INT_MAX) {
             EXPECT_EQ(crt::Atoi(c.text), std::atoi(c.text.c_str())) << c.text;
         }
-    }
-}
-
-TEST(Random, FollowsTheRecurrence) {
-    // Seed 0: s1 = 2531011 -> 38; s2 = 2531011*214013+2531011 mod 2^32 = 505908858 -> 7719.
-    const struct {
-        std::uint32_t seed;
-        int draws[3];
-    } cases[] = {{0, {38, 7719, 21238}}, {1, {41, 18467, 6334}}};
-    CRandom generator;
-    for (const auto& c : cases) {
-        generator.Seed(c.seed);
-        for (int expected : c.draws) EXPECT_EQ(generator.Next(), expected) << "seed " << c.seed;
     }
 }
 

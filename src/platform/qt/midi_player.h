@@ -25,7 +25,7 @@ public:
     // Sets up the synthesizer and an audio output (PulseAudio or PipeWire, then ALSA); false when
     // there is no sound font or no output. Calling it again after success does nothing more.
     bool CheckAvailability();
-    // Takes the music from a file on disk, or from a file held in memory (the built-in default).
+    // Takes the music from a file on disk, or from a file held in memory.
     // Needs CheckAvailability first; false, with the music off, when the data is not MIDI.
     bool Open(const std::filesystem::path& midiFile);
     bool OpenData(const QByteArray& midiData);

@@ -1,0 +1,80 @@
+// The start-up folder: one program per folder (a second start says so and writes nothing, the
+// lock of a program that has died is taken over), and a folder that no longer exists.
+#include <QLockFile>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/quiz_app.h"
+#include "gui_test.h"
+
+namespace {
+
+const fs::path kLock = ".pellora.lock";
+
+QString LockPath(const TempDir& dir) { return QString::fromStdString((dir / kLock).string()); }
+
+std::vector<std::string> FilesIn(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(StartupLock, ASecondStartInTheSameFolderSaysSoAndWritesNothing) {
+    TempDir dir, other;
+    QLockFile first(LockPath(dir));
+    ASSERT_TRUE(first.tryLock(0));
+    ScopedCurrentDir inDir(dir.Path());
+    CRecordingPrompt prompt;
+    CModalScript script;
+    EXPECT_EQ(CQuizApp().Run(prompt), 1);
+    EXPECT_EQ(Said(prompt), std::vector<std::string>{"Harbor Lessons: このフォルダーではすでに Harbor Lessons が起動しています。"
+                                                     "\r\n起動しているほうをお使いください。"});
+    EXPECT_TRUE(script.Seen().isEmpty()) << "no main window";
+    EXPECT_EQ(FilesIn(dir), std::vector<std::string>{kLock.string()});
+    EXPECT_FALSE(QLockFile(LockPath(dir)).tryLock(0)) << "the first program keeps its lock";
+
+    // A start in another folder is not affected.
+    ScopedCurrentDir inOther(other.Path());
+    EXPECT_EQ(CQuizApp().Run(prompt), 0);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CMainDialog")});
+}
+
+TEST(StartupLock, TheLockOfAProgramThatDiedIsTakenOver) {
+    TempDir dir;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QLockFile lock(LockPath(dir));
+        _exit(lock.tryLock(0) ? 0 : 1);  // ends without unlocking, as a crash would
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(fs::exists(dir / kLock));
+
+    ScopedCurrentDir inDir(dir.Path());
+    CRecordingPrompt prompt;
+    CModalScript script;
+    bool heldWhileRunning = false;
+    script.Then([&](QDialog&) { heldWhileRunning = !QLockFile(LockPath(dir)).tryLock(0); });
+    EXPECT_EQ(CQuizApp().Run(prompt), 0);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CMainDialog")});
+    EXPECT_TRUE(heldWhileRunning);
+    EXPECT_TRUE(prompt.Messages().empty());
+    EXPECT_FALSE(fs::exists(dir / kLock)) << "released at the end";
+}
+
+TEST(StartupLock, AStartInAFolderDeletedMeanwhileOpensQuietlyWithTheDefaults) {
+    TempDir dir;
+    fs::create_directory(dir / "gone");
+    ScopedCurrentDir inGone(dir / "gone");
+    fs::remove(dir / "gone");
+    CRecordingPrompt prompt;
+    CModalScript script;
+    EXPECT_EQ(CQuizApp().Run(prompt), 0);
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CMainDialog")});
+    EXPECT_TRUE(prompt.Messages().empty());
+}
+
+}  // namespace
