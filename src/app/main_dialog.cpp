@@ -12,6 +12,7 @@
 
 #include "app/about_dialog.h"
 #include "app/run_drawing.h"
+#include "editor/edit_dialog.h"
 #include "platform/prompt.h"
 #include "platform/qt/background.h"
 #include "platform/qt/dialog_builder.h"
@@ -79,7 +80,7 @@ void CMainDialog::BuildMenu() {
     const Item runItems[] = {
         {kStartRun, "解答開始(&S)", &CMainDialog::StartRun},
         {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
-        {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::ShowNotAvailable},
+        {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::OpenEditor},
         {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},
         {kOptions, "オプション設定", &CMainDialog::ShowNotAvailable},
         {0, nullptr, nullptr},
@@ -207,6 +208,18 @@ void CMainDialog::OpenWordListFile() {
             settings_.currentDir = separator == std::string::npos ? std::string() : path->substr(0, separator + 1);
             settings_.ReopenRankTable(prompt_);
         }
+    }
+    UpdateScoreTableItem();
+}
+
+void CMainDialog::OpenEditor() {
+    CEditDialog editor(wordList_, settings_, prompt_, this);
+    if (editor.exec() == QDialog::Accepted) {
+        runList_.clear();  // its questions go with the old list
+        wordList_ = CWordList(editor.GetWorkingCopy());
+        FillGenreList();
+        // The editor may have changed the current file.
+        settings_.ReopenRankTable(prompt_);
     }
     UpdateScoreTableItem();
 }

@@ -48,6 +48,7 @@ public:
 
     void StartRun();
     void OpenWordListFile();
+    void OpenEditor();
     void ShowScoreTable();
     void ShowHelp();
     void ShowAbout();

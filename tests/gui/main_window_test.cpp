@@ -3,9 +3,11 @@
 // runs, the menu commands and what each way of closing writes.
 #include <QAction>
 #include <QListWidget>
+#include <QTreeView>
 #include <set>
 
 #include "app/main_dialog.h"
+#include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/up_down.h"
@@ -275,23 +277,49 @@ TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
     Command(CMainDialog::kAbout);
     EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
     EXPECT_TRUE(main.isVisible());
-    Command(CMainDialog::kOpenEditor);
     Command(CMainDialog::kOptions);
     Command(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
     const std::string notYet = "Harbor Lessons: この機能はまだ利用できません。";
-    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, notYet, "Harbor Lessons ヘルプ: " +
+    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, "Harbor Lessons ヘルプ: " +
                                                            (dir_ / "HARBORLESSONS.HLP").string() +
                                                            "\r\nヘルプファイルを開けません。"}));
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
 
     WriteFileBytes(dir_ / "HARBORLESSONS.HLP", "<html><body><p><a name=\"topic4\"></a>エディタ</p></body></html>");
     Command(CMainDialog::kHelp);
-    EXPECT_EQ(prompt_.Messages().size(), 3u);
+    EXPECT_EQ(prompt_.Messages().size(), 2u);
     auto* viewer = main.findChild<CHelpViewer*>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("エディタ")));
     EXPECT_EQ(script.Seen().size(), 2);
+}
+
+// After OK the main window takes a copy of the editor's list and the file it names; after
+// cancel it keeps its own list, though the editor's file dialogs have moved the current file.
+TEST_F(MainWindowTest, TheEditorHandsBackItsListOnlyAfterOk) {
+    CMainDialog& main = Open((dir_ / "default.wl").string());
+    CModalScript script;
+    for (bool ok : {false, true}) {
+        QString deleted;
+        script.Then([&](QDialog& editor) {
+            auto& tree = Control<QTreeView>(editor, CEditDialog::kTree);
+            tree.setCurrentIndex(tree.model()->index(0, 0));
+            deleted = tree.currentIndex().data().toString();
+            editor.findChild<QAction*>(QString::number(CEditDialog::kDeleteSelected))->trigger();
+            // Cancel after saving elsewhere; finish by saving through the prompt.
+            prompt_.QueueFile((dir_ / (ok ? "new.wl" : "other.wl")).string());
+            if (!ok) editor.findChild<QAction*>(QString::number(CEditDialog::kSaveAs))->trigger();
+            QTest::mouseClick(&Control<QPushButton>(editor, ok ? CEditDialog::kFinish : CEditDialog::kCancel), Qt::LeftButton);
+        });
+        Command(CMainDialog::kOpenEditor);
+        EXPECT_EQ(GenreList().count(), ok ? 4 : 5);
+        EXPECT_EQ(GenreList().findItems(deleted, Qt::MatchExactly).isEmpty(), ok);
+        EXPECT_EQ(main.GetSettings().currentFile, (dir_ / (ok ? "new.wl" : "other.wl")).string());
+        EXPECT_EQ(main.GetSettings().GetRankTable()->GetPath(), ok ? dir_ / "new.wls" : dir_ / "default.wls");
+    }
+    EXPECT_EQ(script.Seen(), (QStringList{"CEditDialog", "CEditDialog"}));
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"未保存: 編集した内容が保存されていません。\r\n保存しますか?"});
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but
