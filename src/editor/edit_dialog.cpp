@@ -330,10 +330,11 @@ void CEditDialog::reject() {
 void CEditDialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // Enter adds the question from the tree, the count and the check box; the text fields
-        // keep it for a new line, and the buttons press themselves.
+        // Enter adds the question from the tree, the count and the check box, and presses a
+        // focused button; the text fields keep it for a new line.
         QWidget* focus = focusWidget();
         if (focus == tree_ || focus == count_ || focus == choice_) AddFromButton();
+        if (auto* button = qobject_cast<QPushButton*>(focus)) button->click();
         event->accept();
         return;
     }

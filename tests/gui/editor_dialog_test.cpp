@@ -8,6 +8,7 @@
 #include "app/app_settings.h"
 #include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
+#include "platform/qt/help_viewer.h"
 #include "wordlist/genre.h"
 
 namespace {
@@ -124,8 +125,8 @@ TEST_F(EditorDialogTest, AddsAndReplacesFromTheFieldsOrRefuses) {
         Choice().setChecked(c.choice);
         switch (c.way) {
         case Way::Button: QTest::mouseClick(&Control<QPushButton>(*dialog_, CEditDialog::kAdd), Qt::LeftButton); break;
-        case Way::EnterInCount: QTest::keyClick(&Count(), Qt::Key_Return); break;
-        case Way::EnterInTree: QTest::keyClick(&Tree(), Qt::Key_Return); break;
+        case Way::EnterInCount: Count().setFocus(); QTest::keyClick(&Count(), Qt::Key_Return); break;
+        case Way::EnterInTree: Tree().setFocus(); QTest::keyClick(&Tree(), Qt::Key_Return); break;
         case Way::Menu: Item(CEditDialog::kAddQuestion).trigger(); break;
         case Way::Replace: Item(CEditDialog::kReplace).trigger(); break;
         }
@@ -180,7 +181,13 @@ TEST_F(EditorDialogTest, GenresThroughTheGenreDialogDeletingAndTheEnd) {
         EXPECT_FALSE(Item(command).isEnabled()) << command;
     EXPECT_EQ(Said(prompt_), (std::vector<std::string>{"未保存: 編集された内容が破棄されます。\r\nよろしいですか?",
                                                       "全削除: すべての項目が削除されます。\r\nよろしいですか？"}));
-    QTest::mouseClick(&Control<QPushButton>(*dialog_, CEditDialog::kFinish), Qt::LeftButton);
+    // Help opens at the editor's topic.
+    settings_.helpFile = dir_ / "HARBORLESSONS.HLP";
+    WriteFileBytes(settings_.helpFile, "<p>top</p><p><a name=\"topic4\"></a>edit</p>");
+    Item(CEditDialog::kHelp).trigger();
+    EXPECT_EQ(dialog_->findChild<CHelpViewer*>()->Browser()->source().fragment(), QStringLiteral("topic4"));
+    Control<QPushButton>(*dialog_, CEditDialog::kFinish).setFocus();
+    QTest::keyClick(&Control<QPushButton>(*dialog_, CEditDialog::kFinish), Qt::Key_Return);
     EXPECT_EQ(dialog_->result(), QDialog::Accepted);
     EXPECT_EQ(script.Seen(), (QStringList{"CGenreDialog", "CGenreDialog"}));
 }
