@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/about_dialog.h"
+#include "app/option_dialog.h"
 #include "app/run_drawing.h"
 #include "editor/edit_dialog.h"
 #include "platform/prompt.h"
@@ -82,7 +83,7 @@ void CMainDialog::BuildMenu() {
         {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
         {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::OpenEditor},
         {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},
-        {kOptions, "オプション設定", &CMainDialog::ShowNotAvailable},
+        {kOptions, "オプション設定", &CMainDialog::ShowOptions},
         {0, nullptr, nullptr},
         {kExit, "終了(&X)", &CMainDialog::ExitWithSaving},
     };
@@ -227,6 +228,22 @@ void CMainDialog::OpenEditor() {
 void CMainDialog::ShowScoreTable() {
     CScoreDialog scores(settings_, prompt_, this);
     scores.exec();
+}
+
+void CMainDialog::ShowOptions() {
+    COptionDialog options(prompt_, this);
+    COptionValues& values = options.Values();
+    values.bgmFlag = settings_.bgmFlag;
+    values.bgmFile = settings_.bgmFile;
+    values.completeMode = settings_.completeMode;
+    values.useHint = settings_.useHint;
+    values.timeLimit = static_cast<std::uint32_t>(settings_.timeLimit);  // bit for bit
+    if (options.exec() != QDialog::Accepted) return;
+    settings_.bgmFlag = values.bgmFlag;
+    settings_.bgmFile = values.bgmFile;
+    settings_.completeMode = values.completeMode;
+    settings_.useHint = values.useHint;
+    settings_.timeLimit = static_cast<int>(values.timeLimit);
 }
 
 void CMainDialog::ShowHelp() {

@@ -50,6 +50,7 @@ public:
     void OpenWordListFile();
     void OpenEditor();
     void ShowScoreTable();
+    void ShowOptions();  // copies five settings in, and back after OK
     void ShowHelp();
     void ShowAbout();
     void ExitWithSaving();

@@ -2,6 +2,7 @@
 // that is the current directory: start-up, the genre selection and the per-run count, starting
 // runs, the menu commands and what each way of closing writes.
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTreeView>
 #include <set>
@@ -270,24 +271,22 @@ TEST_F(MainWindowTest, StartDrawsTheRunAndHoldsTheGuardWhileTheQuizIsOpen) {
     EXPECT_EQ(main.GetRunList().size(), 20u);
 }
 
-TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
+TEST_F(MainWindowTest, ScoreTableAboutAndHelp) {
     CMainDialog& main = Open();
     CModalScript script;
     Command(CMainDialog::kScoreTable);
     Command(CMainDialog::kAbout);
     EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
     EXPECT_TRUE(main.isVisible());
-    Command(CMainDialog::kOptions);
     Command(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
-    const std::string notYet = "Harbor Lessons: この機能はまだ利用できません。";
-    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, "Harbor Lessons ヘルプ: " +
+    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{"Harbor Lessons ヘルプ: " +
                                                            (dir_ / "HARBORLESSONS.HLP").string() +
                                                            "\r\nヘルプファイルを開けません。"}));
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
 
     WriteFileBytes(dir_ / "HARBORLESSONS.HLP", "<html><body><p><a name=\"topic4\"></a>エディタ</p></body></html>");
     Command(CMainDialog::kHelp);
-    EXPECT_EQ(prompt_.Messages().size(), 2u);
+    EXPECT_EQ(prompt_.Messages().size(), 1u);
     auto* viewer = main.findChild<CHelpViewer*>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
@@ -320,6 +319,27 @@ TEST_F(MainWindowTest, TheEditorHandsBackItsListOnlyAfterOk) {
     }
     EXPECT_EQ(script.Seen(), (QStringList{"CEditDialog", "CEditDialog"}));
     EXPECT_EQ(Said(prompt_), std::vector<std::string>{"未保存: 編集した内容が保存されていません。\r\n保存しますか?"});
+}
+
+TEST_F(MainWindowTest, OptionsTakeFiveSettingsAndGiveThemBackOnlyAfterOk) {
+    CAppSettings& settings = Open().GetSettings();
+    settings.timeLimit = -5;  // the same bits unsigned: refused at opening, twice each time
+    CModalScript script;
+    for (bool ok : {false, true}) {
+        script.Then([ok](QDialog& options) {
+            for (int id : {1049, 1048, 1046}) Control<QCheckBox>(options, id).toggle();
+            Control<QLineEdit>(options, 1050).setText(QStringLiteral("b.mid"));
+            Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
+            Control<QCheckBox>(options, 1055).click();  // takes the values, then checks 1055 again
+            Control<QCheckBox>(options, 1055).click();
+            if (ok) Control<QPushButton>(options, 1).click(); else QTest::keyClick(&options, Qt::Key_Escape);
+        });
+        Command(CMainDialog::kOptions);
+        EXPECT_EQ(std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
+                      std::to_string(settings.useHint) + " " + std::to_string(settings.timeLimit),
+                  ok ? "0 b.mid 10 30" : "1 " + (dir_ / "default.mid").string() + " 01 -5");
+    }
+    EXPECT_EQ(prompt_.Messages().size(), 4u);
 }
 
 // Exit and the close box write the settings and the rank file; Escape writes no settings, but
