@@ -255,10 +255,6 @@ void CMainDialog::ShowAbout() {
     about.exec();
 }
 
-void CMainDialog::ShowNotAvailable() {
-    prompt_.ShowMessage("この機能はまだ利用できません。", kCaption, PromptIcon::Information, PromptButtons::Ok);
-}
-
 void CMainDialog::ExitWithSaving() {
     settings_.Save(startupDir_);
     if (CRankTable* rankTable = settings_.GetRankTable()) rankTable->Save();

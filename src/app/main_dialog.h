@@ -72,7 +72,6 @@ private:
     void OnSelectionChanged();
     void OnRunCountEdited();
     void UpdateScoreTableItem();
-    void ShowNotAvailable();
 
     CPrompt& prompt_;
     CWordList wordList_;
