@@ -3,7 +3,7 @@
 function(pellora_core_module name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
   # Windows and the application object belong to the ui library (src/gui.cmake).
-  list(FILTER sources EXCLUDE REGEX "(_dialog\\.cpp|/app/quiz_app\\.cpp)$")
+  list(FILTER sources EXCLUDE REGEX "(_dialog[^/]*\\.cpp|/app/quiz_app\\.cpp)$")
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -1,5 +1,6 @@
 # The window layer (library ui over Qt Widgets and FluidSynth) and the program pellora.
-# ui is every file of src/platform/qt, every *_dialog.cpp and the application object, so the
+# ui is every file of src/platform/qt, every *_dialog.cpp (and the *_dialog_*.cpp parts of a
+# larger window) and the application object, so the
 # GUI tests link all of it; pellora itself is only main.cpp.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(PkgConfig REQUIRED)
@@ -7,11 +8,11 @@ pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
 
 file(GLOB ui_sources CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/qt/*.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/*/*_dialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/*/*_dialog*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/app/quiz_app.cpp)
 file(GLOB ui_headers CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/platform/qt/*.h
-  ${CMAKE_CURRENT_SOURCE_DIR}/*/*_dialog.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/*/*_dialog*.h
   ${CMAKE_CURRENT_SOURCE_DIR}/app/quiz_app.h)
 add_library(ui STATIC ${ui_sources} ${ui_headers})
 set_target_properties(ui PROPERTIES AUTOMOC ON)

@@ -14,6 +14,7 @@
 #include "app/about_dialog.h"
 #include "app/option_dialog.h"
 #include "app/run_drawing.h"
+#include "editor/edit_dialog.h"
 #include "platform/prompt.h"
 #include "platform/qt/background.h"
 #include "platform/qt/dialog_builder.h"
@@ -81,7 +82,7 @@ void CMainDialog::BuildMenu() {
     const Item runItems[] = {
         {kStartRun, "解答開始(&S)", &CMainDialog::StartRun},
         {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
-        {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::ShowNotAvailable},
+        {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::OpenEditor},
         {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},
         {kOptions, "オプション設定", &CMainDialog::ShowOptions},
         {0, nullptr, nullptr},
@@ -233,6 +234,18 @@ void CMainDialog::OpenWordList(const std::string& path) {
     UpdateScoreTableItem();
 }
 
+void CMainDialog::OpenEditor() {
+    CEditDialog editor(wordList_, settings_, prompt_, this);
+    if (editor.exec() == QDialog::Accepted) {
+        runList_.clear();  // its questions go with the old list
+        wordList_ = CWordList(editor.GetWorkingCopy());
+        FillGenreList();
+        // The editor may have changed the current file.
+        settings_.ReopenRankTable(prompt_);
+    }
+    UpdateScoreTableItem();
+}
+
 void CMainDialog::ShowScoreTable() {
     CScoreDialog scores(settings_, prompt_, this);
     scores.exec();
@@ -261,10 +274,6 @@ void CMainDialog::ShowHelp() {
 void CMainDialog::ShowAbout() {
     CAboutDialog about(this);
     about.exec();
-}
-
-void CMainDialog::ShowNotAvailable() {
-    prompt_.ShowMessage("この機能はまだ利用できません。", kCaption, PromptIcon::Information, PromptButtons::Ok);
 }
 
 void CMainDialog::ExitWithSaving() {

@@ -51,6 +51,7 @@ public:
     // Opens the word list at path (absolute) as the open command does; a file that does not
     // load is reported and the list in use stays.
     void OpenWordList(const std::string& path);
+    void OpenEditor();
     void ShowScoreTable();
     void ShowOptions();  // copies five settings in, and back after OK
     void ShowHelp();
@@ -74,7 +75,6 @@ private:
     void OnSelectionChanged();
     void OnRunCountEdited();
     void UpdateScoreTableItem();
-    void ShowNotAvailable();
 
     CPrompt& prompt_;
     CWordList wordList_;

@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTreeView>
 #include <set>
 
 #include "app/main_dialog.h"
 #include "app/quiz_app.h"
+#include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/text_codec.h"
@@ -306,24 +308,22 @@ TEST_F(MainWindowTest, StartDrawsTheRunAndHoldsTheGuardWhileTheQuizIsOpen) {
     EXPECT_EQ(main.GetRunList().size(), 20u);
 }
 
-TEST_F(MainWindowTest, ScoreTableAboutHelpAndTheCommandsNotYetAvailable) {
+TEST_F(MainWindowTest, ScoreTableAboutAndHelp) {
     CMainDialog& main = Open();
     CModalScript script;
     Command(CMainDialog::kScoreTable);
     Command(CMainDialog::kAbout);
     EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
     EXPECT_TRUE(main.isVisible());
-    Command(CMainDialog::kOpenEditor);
     Command(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
-    const std::string notYet = "Harbor Lessons: この機能はまだ利用できません。";
-    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{notYet, "Harbor Lessons ヘルプ: " +
+    EXPECT_EQ(Said(prompt_), (std::vector<std::string>{"Harbor Lessons ヘルプ: " +
                                                            (dir_ / "HARBORLESSONS.HLP").string() +
                                                            "\r\nヘルプファイルを開けません。"}));
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
 
     WriteFileBytes(dir_ / "HARBORLESSONS.HLP", "<html><body><p><a name=\"topic4\"></a>エディタ</p></body></html>");
     Command(CMainDialog::kHelp);
-    EXPECT_EQ(prompt_.Messages().size(), 2u);
+    EXPECT_EQ(prompt_.Messages().size(), 1u);
     auto* viewer = main.findChild<CHelpViewer*>();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
@@ -372,6 +372,33 @@ TEST_F(MainWindowTest, AWordListNamedAtStartIsOpenedAsTheOpenCommandWould) {
         EXPECT_EQ(CQuizApp().Run(file), 0);
         EXPECT_EQ(seen, expected);
     }
+}
+
+// After OK the main window takes a copy of the editor's list and the file it names; after
+// cancel it keeps its own list, though the editor's file dialogs have moved the current file.
+TEST_F(MainWindowTest, TheEditorHandsBackItsListOnlyAfterOk) {
+    CMainDialog& main = Open((dir_ / "default.wl").string());
+    CModalScript script;
+    for (bool ok : {false, true}) {
+        QString deleted;
+        script.Then([&](QDialog& editor) {
+            auto& tree = Control<QTreeView>(editor, CEditDialog::kTree);
+            tree.setCurrentIndex(tree.model()->index(0, 0));
+            deleted = tree.currentIndex().data().toString();
+            editor.findChild<QAction*>(QString::number(CEditDialog::kDeleteSelected))->trigger();
+            // Cancel after saving elsewhere; finish by saving through the prompt.
+            prompt_.QueueFile((dir_ / (ok ? "new.wl" : "other.wl")).string());
+            if (!ok) editor.findChild<QAction*>(QString::number(CEditDialog::kSaveAs))->trigger();
+            QTest::mouseClick(&Control<QPushButton>(editor, ok ? CEditDialog::kFinish : CEditDialog::kCancel), Qt::LeftButton);
+        });
+        Command(CMainDialog::kOpenEditor);
+        EXPECT_EQ(GenreList().count(), ok ? 4 : 5);
+        EXPECT_EQ(GenreList().findItems(deleted, Qt::MatchExactly).isEmpty(), ok);
+        EXPECT_EQ(main.GetSettings().currentFile, (dir_ / (ok ? "new.wl" : "other.wl")).string());
+        EXPECT_EQ(main.GetSettings().GetRankTable()->GetPath(), ok ? dir_ / "new.wls" : dir_ / "default.wls");
+    }
+    EXPECT_EQ(script.Seen(), (QStringList{"CEditDialog", "CEditDialog"}));
+    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"未保存: 編集した内容が保存されていません。\r\n保存しますか?"});
 }
 
 TEST_F(MainWindowTest, OptionsTakeFiveSettingsAndGiveThemBackOnlyAfterOk) {

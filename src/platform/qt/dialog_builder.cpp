@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <stdexcept>
 
@@ -146,6 +147,13 @@ QWidget* MakeControl(QWidget& parent, const CControlTemplate& item, int pixelHei
         auto* combo = new QComboBox(&parent);
         combo->setEditable(style.contains(QStringLiteral("dropdown")));
         return combo;
+    }
+    // "itemview": a view over a model the window supplies, for trees too large for widget items.
+    if (kind == QLatin1String("treeview") && style.contains(QStringLiteral("itemview"))) {
+        auto* view = new QTreeView(&parent);
+        view->setHeaderHidden(true);
+        view->setUniformRowHeights(true);
+        return view;
     }
     if (kind == QLatin1String("treeview")) return MakeTree(parent, item, false);
     if (kind == QLatin1String("listview")) return MakeTree(parent, item, true);

@@ -14,7 +14,7 @@
 struct CControlTemplate {
     int id = 0;
     QString kind;     // listbox, edit, button, static, groupbox, radio, checkbox, combobox,
-                      // treeview, listview, updown
+                      // treeview (a QTreeView with style "itemview"), listview, updown
     QString caption;
     QRect rect;       // dialog units
     QStringList style;

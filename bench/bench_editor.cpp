@@ -1,0 +1,80 @@
+// Opening the editor on a word list far larger than any lesson: 500,000 questions in 5,000
+// genres that nest as a tree. The whole tree is built and sorted in the learner's locale.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "app/app_settings.h"
+#include "editor/edit_dialog.h"
+#include "editor/edit_dialog_tree.h"
+#include "platform/recording_prompt.h"
+#include "platform/text_codec.h"
+#include "wordlist/genre.h"
+#include "wordlist/word_list.h"
+
+namespace {
+
+constexpr int kGenres = 5000;
+constexpr int kQuestionsPerGenre = 100;
+
+// Genre i includes genres 2i+1 and 2i+2; the question numbers run against their order, so
+// sorting has work to do.
+const CWordList& LargeList() {
+    static const std::unique_ptr<CWordList> list = [] {
+        auto made = std::make_unique<CWordList>();
+        const std::string question = text::ToCp932("次の都道府県の県庁所在地を漢字で答えなさい、問題番号第");
+        std::vector<CGenre*> genres;
+        for (int g = 0; g < kGenres; ++g) {
+            genres.push_back(made->AddGenre(std::make_unique<CGenre>(text::ToCp932("分野") + std::to_string(kGenres - g))));
+            for (int q = kQuestionsPerGenre; q > 0; --q) {
+                genres.back()->AddQuestion(std::make_unique<CQuestion>(
+                    question + std::to_string(g * kQuestionsPerGenre + q), "2", true,
+                    std::vector<std::string>{text::ToCp932("さいたま市"), text::ToCp932("浦和")}));
+            }
+        }
+        for (int g = 0; 2 * g + 1 < kGenres; ++g) {
+            genres[g]->AddChildGenre(genres[2 * g + 1]);
+            if (2 * g + 2 < kGenres) genres[g]->AddChildGenre(genres[2 * g + 2]);
+        }
+        return made;
+    }();
+    return *list;
+}
+
+QApplication& Application() {
+    static int argc = 1;
+    static char name[] = "bench_editor";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+    return application;
+}
+
+// The tree of the whole list, shown through the item model, sorted by locale keys.
+void BM_EditorTreeBuild(benchmark::State& state) {
+    const CWordList& list = LargeList();
+    CEditTree tree;
+    CEditTreeModel model(tree);
+    for (auto _ : state) {
+        tree.Build(list, SortLabelsByLocale);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.counters["items"] = static_cast<double>(kGenres) * (kQuestionsPerGenre + 3);
+}
+BENCHMARK(BM_EditorTreeBuild)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Opening the editor window: the working copy, the window and its tree.
+void BM_EditorOpenWithTree(benchmark::State& state) {
+    Application();
+    const CWordList& list = LargeList();
+    CAppSettings settings;
+    CRecordingPrompt prompt;
+    for (auto _ : state) {
+        CEditDialog editor(list, settings, prompt);
+        benchmark::DoNotOptimize(editor.GetWorkingCopy().GetCount());
+    }
+}
+BENCHMARK(BM_EditorOpenWithTree)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -1,0 +1,83 @@
+#pragma once
+// The editor's tree of a word list: items that hold only a label (CP932 bytes). What an item
+// stands for follows from its place and from its parent's label, and every genre or question
+// an operation needs is found again by label. A window shows the tree through an observer
+// that hears of every insertion, removal and relabelling before and after it happens.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CWordList;
+
+enum class EditItemKind { None, Genre, QuestionGroup, ChildGroup, Question, ChildGenre };
+
+// The labels of the two group items, as CP932 bytes.
+const std::string& QuestionGroupLabel();  // "問題"
+const std::string& ChildGroupLabel();     // "子ジャンル"
+
+// Orders one level's labels ascending: order[i] is the index of the i-th smallest label.
+using LabelSorter = std::function<std::vector<std::size_t>(const std::vector<std::string_view>& labels)>;
+// Byte order with ASCII letters compared without case: for windowless callers.
+std::vector<std::size_t> SortLabelsCaseless(const std::vector<std::string_view>& labels);
+
+class CEditTreeObserver {
+public:
+    virtual ~CEditTreeObserver() = default;
+    virtual void BeforeInsert(int parent, int row) = 0;
+    virtual void AfterInsert() = 0;
+    virtual void BeforeRemove(int parent, int row) = 0;
+    virtual void AfterRemove() = 0;
+    virtual void LabelChanged(int item) = 0;
+    virtual void BeforeReset() = 0;
+    virtual void AfterReset() = 0;
+};
+
+class CEditTree {
+public:
+    static constexpr int kRoot = 0;   // the invisible parent of the top level
+    static constexpr int kNone = -1;
+
+    CEditTree();
+    void SetObserver(CEditTreeObserver* observer) { observer_ = observer; }
+
+    const std::string& Label(int item) const { return nodes_[item].label; }
+    int Parent(int item) const { return nodes_[item].parent; }  // kRoot for a top-level item
+    int Row(int item) const { return nodes_[item].row; }
+    const std::vector<int>& Children(int item) const { return nodes_[item].children; }
+    bool IsEmpty() const { return nodes_[kRoot].children.empty(); }
+    bool IsItem(int item) const;  // a live item (not the root)
+
+    int Append(int parent, std::string label);
+    void Remove(int item);  // with everything under it
+    void SetLabel(int item, std::string label);
+    void Clear();
+    // Every genre at the top level in list order with its groups, question groups sorted; then
+    // the top level sorted. Entries naming a genre not in the list get no item.
+    void Build(const CWordList& list, const LabelSorter& sorter);
+
+    EditItemKind KindOf(int item) const;
+    int TopLevelAncestor(int item) const;
+    // The name of the genre an item stands for when a question ("問題") or a child genre
+    // ("子ジャンル") is to be added there; empty for no item.
+    std::string_view TargetGenre(int item, std::string_view groupLabel) const;
+    // The group of that label under the first top-level item of the genre's name, appended when
+    // missing; kNone when no top-level item has the name.
+    int FindOrMakeGroup(std::string_view genreName, std::string_view groupLabel);
+    // The top-level items of that label and the items of that label in every child-genre group.
+    std::vector<int> ItemsOfGenre(std::string_view name) const;
+
+private:
+    struct Node {
+        std::string label;
+        int parent = kNone;
+        int row = 0;
+        bool alive = true;
+        std::vector<int> children;
+    };
+    int AddNode(int parent, std::string label);
+    void SortChildren(int parent, const LabelSorter& sorter);
+
+    std::vector<Node> nodes_;
+    CEditTreeObserver* observer_ = nullptr;
+};
