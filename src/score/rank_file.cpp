@@ -1,6 +1,7 @@
 // Reading and writing the rank file: a tag line, then per ranking a names line and its entry
 // lines, fields escaped and separated by ",", every line ended by CR LF.
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -26,13 +27,13 @@ constexpr const char* kWriteRefused = " : 書き込みが許可されません�
 constexpr const char* kWriteFailed = " : 書き込み中にエラーが発生しました。";
 
 // The fields of one line, in a field list reused for every line of the file.
-const std::vector<std::string>& Split(std::string_view line, CWordList& fields) {
+std::span<const std::string_view> Split(std::string_view line, CWordList& fields) {
     fields.RemoveAll();
     SplitFields(line, fields, kSeparator);
     return fields.GetTexts();
 }
 
-CRankEntry EntryFromFields(const std::vector<std::string>& fields) {
+CRankEntry EntryFromFields(std::span<const std::string_view> fields) {
     CRankEntry entry;
     entry.date = fields[0];
     entry.questions = crt::Atoi(fields[1]);
@@ -94,13 +95,13 @@ int CRankTable::Load() {
     CWordList fields(CWordList::kTexts);
     std::string line;
     if (!reader.ReadLine(line)) return fail(reader.Failed() ? kCannotOpen : kBadFile);
-    const std::vector<std::string>& first = Split(line, fields);
+    const std::span<const std::string_view> first = Split(line, fields);
     if (first.empty() || first[0] != kFileTag) return fail(kBadFile);
 
     CRankList* filling = nullptr;
     int position = 1;
     while (reader.ReadLine(line)) {
-        const std::vector<std::string>& texts = Split(line, fields);
+        const std::span<const std::string_view> texts = Split(line, fields);
         if (texts.empty()) continue;
         if (texts[0] == kNamesTag) {
             std::vector<std::string> names(texts.begin() + 1, texts.end());

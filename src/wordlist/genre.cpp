@@ -40,7 +40,11 @@ void CGenre::CountChild(const CGenre& child, int delta) const {
     if (owner_) owner_->CountChild(child, delta);
 }
 
-void CGenre::AddQuestion(const CWordList& fields) { AddQuestion(std::make_unique<CQuestion>(fields)); }
+CListArena* CGenre::Storage() const { return owner_ ? &owner_->Arena() : nullptr; }
+
+void CGenre::AddQuestion(const CWordList& fields) { AddQuestion(fields.GetTexts()); }
+
+void CGenre::AddQuestion(std::span<const std::string_view> fields) { AddQuestion(CQuestion::Make(Storage(), fields)); }
 
 void CGenre::AddQuestion(std::unique_ptr<CQuestion> question) {
     if (!question) return;
@@ -54,7 +58,7 @@ void CGenre::ReplaceQuestion(std::string_view oldText, const CWordList& fields, 
         return entry.kind_ == CGenreEntry::kQuestion && entry.question_->PeekText() == oldText;
     });
     if (old == entries_.end()) return;
-    auto question = std::make_unique<CQuestion>(fields);
+    auto question = CQuestion::Make(Storage(), fields.GetTexts());
     question->SetExplanation(explanation);
     entries_.erase(old);
     --questionCount_;

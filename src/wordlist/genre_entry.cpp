@@ -27,7 +27,7 @@ CGenreEntry CGenreEntry::MakeChild(CGenre* child) {
 CGenreEntry::CGenreEntry(CWordList& target, const CGenreEntry& source) : kind_(source.kind_) {
     switch (source.kind_) {
         case kQuestion:
-            question_ = std::make_unique<CQuestion>(*source.question_);
+            question_ = CQuestion::Make(&target.Arena(), *source.question_);
             break;
         case kChild:
             // The copy holds only the genres copied so far; a later one stays pending until
@@ -45,10 +45,7 @@ CGenreEntry::CGenreEntry(CWordList& target, const CGenreEntry& source) : kind_(s
     }
 }
 
-const std::string& CGenreEntry::GetPendingName() const {
-    static const std::string none;
-    return pendingName_ ? *pendingName_ : none;
-}
+std::string_view CGenreEntry::GetPendingName() const { return pendingName_ ? std::string_view(*pendingName_) : std::string_view(); }
 
 void CGenreEntry::SetExplanation(std::string_view text) {
     if (kind_ == kQuestion) question_->SetExplanation(text);

@@ -28,7 +28,7 @@ public:
     int GetKind() const { return kind_; }
     CQuestion* GetQuestion() const { return question_.get(); }  // kind 1, else null
     CGenre* GetChild() const { return child_; }                 // kind 2, else null
-    const std::string& GetPendingName() const;  // kind 0, else empty
+    std::string_view GetPendingName() const;  // kind 0, else empty
 
     void SetExplanation(std::string_view text);  // questions only
 

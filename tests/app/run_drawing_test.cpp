@@ -133,13 +133,13 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
                     genre.AddChildByName(list, "g" + std::to_string(target));
                 else
                     genre.AddChildGenre(genres[target].get());
-                if (shape() % 3 == 0) AddQuestions(genre, genre.GetName() + "+", 1);
+                if (shape() % 3 == 0) AddQuestions(genre, std::string(genre.GetName()) + "+", 1);
             }
         }
         // Questions added to a child after it was included leave the includer's total short;
         // removing an including entry later can drive a total below its questions or below 0.
         for (int g = genreCount - 1; g >= 0; --g) {
-            if (shape() % 3 == 0) AddQuestions(*genres[g], genres[g]->GetName() + "*", 2);
+            if (shape() % 3 == 0) AddQuestions(*genres[g], std::string(genres[g]->GetName()) + "*", 2);
             if (shape() % 7 == 0) genres[g]->RemoveEntries(CGenre::kQuestions, "");
         }
         list.ResolveAll();
@@ -170,7 +170,7 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     std::vector<CQuestion*> runList;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
     std::vector<std::string> texts;
-    for (CQuestion* question : runList) texts.push_back(question->PeekText());
+    for (CQuestion* question : runList) texts.emplace_back(question->PeekText());
     EXPECT_EQ(texts, (std::vector<std::string>{"B.1", "B.0", "B.2"}));
     EXPECT_EQ(perRunCount, 3);
     // Every draw of the whole permutation was made: the next one is seed 1's sixth.
