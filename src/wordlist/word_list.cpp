@@ -87,11 +87,11 @@ void CWordList::AddText(std::string_view text) {
 
 void CWordList::MoveStorageHome(CGenre& genre) {
     for (CGenreEntry& entry : genre.entries_) {
-        CQuestion* question = entry.question_.get();
+        CQuestion* question = entry.GetQuestion();
         if (!question || !question->arena_ || question->arena_ == arena_.get()) continue;
         auto copy = CQuestion::Make(&Arena(), *question);
         copy->hasExplanation_ = question->hasExplanation_;  // moved, not copied: an absent one stays absent
-        entry.question_ = std::move(copy);
+        entry = CGenreEntry::MakeQuestion(std::move(copy));
     }
 }
 
@@ -151,8 +151,7 @@ void CWordList::RemoveGenre(std::string_view name) {
             if (!drop) continue;
             genre->AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
             CountChild(*entry.child_, -1);
-            entry.kind_ = CGenreEntry::kRemoved;
-            entry.child_ = nullptr;
+            entry.Drop();
             any = true;
         }
         if (any) genre->DropRemovedEntries();
