@@ -29,12 +29,23 @@ CListArena::Block CListArena::NewBlock(std::size_t size) {
     return block;
 }
 
-CListArena::~CListArena() {
+CListArena::~CListArena() { FreeLargePieces(); }
+
+void CListArena::FreeLargePieces() {
     while (large_) {
         LargePiece* next = large_->next;
         ::operator delete(large_, std::align_val_t{kAlignment});
         large_ = next;
     }
+}
+
+void CListArena::Clear() {
+    FreeLargePieces();
+    freePieces_.fill(nullptr);
+    if (blocks_.size() > 1) blocks_.erase(blocks_.begin(), blocks_.end() - 1);
+    cursor_ = blocks_.empty() ? nullptr : blocks_.back().get();
+    blockEnd_ = blocks_.empty() ? nullptr : cursor_ + lastBlockSize_;
+    releasing_ = false;
 }
 
 void* CListArena::Allocate(std::size_t bytes) {
@@ -55,6 +66,7 @@ void* CListArena::Allocate(std::size_t bytes) {
     if (static_cast<std::size_t>(blockEnd_ - cursor_) < size) {
         // The rest of the old block is too small for this piece; it stays unused.
         blocks_.push_back(NewBlock(nextBlockSize_));
+        lastBlockSize_ = nextBlockSize_;
         cursor_ = blocks_.back().get();
         blockEnd_ = cursor_ + nextBlockSize_;
         nextBlockSize_ = std::min(2 * nextBlockSize_, kLargestBlockSize);

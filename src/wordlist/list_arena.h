@@ -21,6 +21,10 @@ public:
     void* Allocate(std::size_t bytes);            // aligned to kAlignment; bytes may be 0
     void Free(void* piece, std::size_t bytes);    // bytes as allocated; nothing while releasing
 
+    // Frees every piece at once but keeps the latest block for what comes next (a field list
+    // emptied for every record). Ends a release.
+    void Clear();
+
     // Set by the owner before it destroys the parts that live here: their frees then do nothing.
     void BeginRelease() { releasing_ = true; }
     bool IsReleasing() const { return releasing_; }
@@ -42,6 +46,7 @@ private:
     };
     static constexpr std::size_t kLargeHeader = (sizeof(LargePiece) + kAlignment - 1) / kAlignment * kAlignment;
 
+    void FreeLargePieces();
     static std::size_t SizeClass(std::size_t bytes) { return bytes == 0 ? 0 : (bytes - 1) / kGranule; }
 
     std::array<FreePiece*, kLargestSmall / kGranule> freePieces_{};
@@ -55,6 +60,7 @@ private:
     std::vector<Block> blocks_;
     std::byte* cursor_ = nullptr;
     std::byte* blockEnd_ = nullptr;
+    std::size_t lastBlockSize_ = 0;
     std::size_t nextBlockSize_ = kFirstBlockSize;
     LargePiece* large_ = nullptr;
     bool releasing_ = false;

@@ -71,7 +71,7 @@ void CWordList::RemoveAll() {
     // the storage is not freed piece by piece but with the storage.
     if (arena_) arena_->BeginRelease();
     genres_.clear();
-    arena_.reset();
+    if (arena_) arena_->Clear();
 }
 
 CListArena& CWordList::Arena() {
