@@ -1,5 +1,5 @@
 // Word lists far larger than any lesson: 500,000 questions in 5,000 genres that nest as a tree
-// (about 35 MB), and twice that. Reading, writing and deep copying them, the memory a read
+// (about 50 MB), and twice that. Reading, writing and deep copying them, the memory a read
 // needs, and `pellora-wl check` as a whole process beside `wc -l` on the same file.
 // The 100,000-genre chains of the hostile-input tests are timed here as well.
 #include <benchmark/benchmark.h>
