@@ -136,13 +136,15 @@ void CQuestion::StoreTexts(std::string_view text, const Answers& answers) {
 }
 
 void CQuestion::SetExplanation(std::string_view text) {
-    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
-    explanation_ = {};
+    // Copied before the old one goes: text may be the old explanation itself.
+    std::string_view stored;
     if (!text.empty()) {
         auto* piece = static_cast<char*>(AllocatePiece(text.size()));
         std::memcpy(piece, text.data(), text.size());
-        explanation_ = std::string_view(piece, text.size());
+        stored = std::string_view(piece, text.size());
     }
+    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
+    explanation_ = stored;
     hasExplanation_ = true;
 }
 

@@ -32,6 +32,10 @@ TEST_F(ListStorage, CopiesOutliveTheirSource) {
     const CWordList fieldsCopy(*fields);
     CWordList copy(*source);
     CWordList moved{CWordList(*source)};
+    CQuestion* question = copy.GetGenres()[0]->GetQuestionAt(2);
+    const std::string explanation(question->GetExplanation());
+    question->SetExplanation(question->GetExplanation());  // a text of the storage, set again
+    EXPECT_EQ(question->GetExplanation(), explanation);
     const std::string bytes = Save(copy);
     source.reset();
     fields.reset();
