@@ -68,11 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Walk(list);
     CWordList copy(list);
     if (copy.GetCount() != list.GetCount()) std::abort();
-    Walk(copy);
     if (!list.GetGenres().empty()) {
-        const std::string name = list.GetGenres().front()->GetName();
+        const std::string name(list.GetGenres().front()->GetName());
         list.RemoveGenre(name);
         for (const auto& genre : list.GetGenres()) genre->ExcludesGenre(name);
     }
+    list.RemoveAll();  // the copy holds texts of its own and outlives its source
+    Walk(copy);
     return 0;
 }

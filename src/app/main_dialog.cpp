@@ -160,7 +160,7 @@ void CMainDialog::FillGenreList() {
     const QSignalBlocker blocker(genreList_);
     genreList_->clear();
     for (const auto& genre : wordList_.GetGenres()) {
-        const std::string& name = genre->GetName();
+        const std::string_view name = genre->GetName();
         auto* line = new QListWidgetItem(FromCp932(name), genreList_);
         // The shown text may hold replacement characters; lookups use the stored bytes.
         line->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));

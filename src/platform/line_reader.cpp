@@ -51,6 +51,13 @@ bool CLineReader::Fill() {
 }
 
 bool CLineReader::ReadLine(std::string& line) {
+    std::string_view view;
+    if (!ReadLine(view)) return false;
+    line.assign(view);
+    return true;
+}
+
+bool CLineReader::ReadLine(std::string_view& line) {
     std::size_t searched = position_;
     for (;;) {
         const char* start = buffer_.data() + searched;
@@ -59,14 +66,14 @@ bool CLineReader::ReadLine(std::string& line) {
             std::size_t end = static_cast<std::size_t>(static_cast<const char*>(newline) - buffer_.data());
             std::size_t lineEnd = end;
             if (lineEnd > position_ && buffer_[lineEnd - 1] == '\r') --lineEnd;
-            line.assign(buffer_, position_, lineEnd - position_);
+            line = std::string_view(buffer_).substr(position_, lineEnd - position_);
             position_ = end + 1;
             return true;
         }
         std::size_t consumed = buffer_.size() - position_;
         if (!Fill()) {
             if (buffer_.size() == position_) return false;
-            line.assign(buffer_, position_, std::string::npos);
+            line = std::string_view(buffer_).substr(position_);
             position_ = buffer_.size();
             return true;
         }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 class CLineReader {
 public:
@@ -17,6 +18,8 @@ public:
 
     // The next line without its end; false at the end of the input or after a read error.
     bool ReadLine(std::string& line);
+    // The same as a view into the reader's buffer, valid until the next read.
+    bool ReadLine(std::string_view& line);
 
     // A read error happened after the file was opened.
     bool Failed() const { return failed_; }

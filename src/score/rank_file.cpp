@@ -1,9 +1,11 @@
 // Reading and writing the rank file: a tag line, then per ranking a names line and its entry
 // lines, fields escaped and separated by ",", every line ended by CR LF.
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/atomic_file.h"
 #include "platform/c_runtime.h"
@@ -11,7 +13,6 @@
 #include "platform/prompt.h"
 #include "score/rank_table.h"
 #include "wordlist/fields.h"
-#include "wordlist/word_list.h"
 
 namespace {
 
@@ -25,14 +26,20 @@ constexpr const char* kBadFile = " : 不正なファイルが指定されまし�
 constexpr const char* kWriteRefused = " : 書き込みが許可されませんでした。";
 constexpr const char* kWriteFailed = " : 書き込み中にエラーが発生しました。";
 
-// The fields of one line, in a field list reused for every line of the file.
-const std::vector<std::string>& Split(std::string_view line, CWordList& fields) {
-    fields.RemoveAll();
-    SplitFields(line, fields, kSeparator);
-    return fields.GetTexts();
-}
+// The fields of one line, as views valid until the next line is split.
+class CLineFields {
+public:
+    std::span<const std::string_view> Split(std::string_view line) {
+        SplitFieldViews(line, kSeparator, scratch_, fields_);
+        return fields_;
+    }
 
-CRankEntry EntryFromFields(const std::vector<std::string>& fields) {
+private:
+    std::string scratch_;
+    std::vector<std::string_view> fields_;
+};
+
+CRankEntry EntryFromFields(std::span<const std::string_view> fields) {
     CRankEntry entry;
     entry.date = fields[0];
     entry.questions = crt::Atoi(fields[1]);
@@ -91,16 +98,16 @@ int CRankTable::Load() {
     CLineReader reader;
     if (!reader.Open(path_)) return fail(kCannotOpen);
 
-    CWordList fields(CWordList::kTexts);
-    std::string line;
+    CLineFields fields;
+    std::string_view line;
     if (!reader.ReadLine(line)) return fail(reader.Failed() ? kCannotOpen : kBadFile);
-    const std::vector<std::string>& first = Split(line, fields);
+    const std::span<const std::string_view> first = fields.Split(line);
     if (first.empty() || first[0] != kFileTag) return fail(kBadFile);
 
     CRankList* filling = nullptr;
     int position = 1;
     while (reader.ReadLine(line)) {
-        const std::vector<std::string>& texts = Split(line, fields);
+        const std::span<const std::string_view> texts = fields.Split(line);
         if (texts.empty()) continue;
         if (texts[0] == kNamesTag) {
             std::vector<std::string> names(texts.begin() + 1, texts.end());

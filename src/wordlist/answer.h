@@ -1,17 +1,15 @@
 #pragma once
-#include <string>
 #include <string_view>
 
-// One accepted answer and whether the learner gave it in the current presentation.
+// One accepted answer and whether the learner gave it in the current presentation. The text
+// belongs to the question that holds the answer.
 class CAnswer {
 public:
-    explicit CAnswer(std::string text) : text_(std::move(text)) {}
+    explicit CAnswer(std::string_view text) : text_(text) {}
     CAnswer(const CAnswer& source) : text_(source.text_) {}  // progress is not copied
     CAnswer& operator=(const CAnswer&) = delete;
-    CAnswer(CAnswer&&) noexcept = default;
-    CAnswer& operator=(CAnswer&&) noexcept = default;
 
-    const std::string& GetText() const { return text_; }
+    std::string_view GetText() const { return text_; }
     int IsGiven() const { return given_; }
     void ResetProgress() { given_ = 0; }
 
@@ -24,6 +22,6 @@ public:
     }
 
 private:
-    std::string text_;
+    std::string_view text_;
     int given_ = 0;
 };

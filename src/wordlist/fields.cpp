@@ -1,5 +1,8 @@
 #include "wordlist/fields.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/cp932.h"
 #include "platform/c_runtime.h"
 #include "wordlist/word_list.h"
@@ -34,21 +37,25 @@ std::string EscapeField(std::string_view text, std::string_view escapeSet, int l
     return out;
 }
 
-int SplitFields(std::string_view record, CWordList& fields, std::string_view separator) {
-    std::size_t pos = 0;
-    while (pos < record.size() && crt::IsSpace(static_cast<unsigned char>(record[pos]))) ++pos;
-    if (pos == record.size()) return 0;
+namespace {
 
+// The character walk of splitting, byte by byte: any separator of one or two bytes.
+void SplitByCharacters(std::string_view record, std::size_t pos, std::string_view separator, std::string& scratch,
+                       std::vector<std::string_view>& fields) {
     // Compares characters by their bytes; the separator is one character of one or two bytes.
     auto isSeparator = [&](std::size_t at, std::size_t length) {
         return length == separator.size() && record[at] == separator[0] &&
                (length == 1 || record[at + 1] == separator[1]);
     };
     const bool backslashSeparates = separator == "\\";
-    int count = 0;
     bool escaped = false;
-    std::string field;
+    std::size_t fieldStart = scratch.size();
     std::size_t run = pos;  // start of the bytes that belong to the field but are not yet copied
+    auto endField = [&](std::size_t end) {
+        scratch.append(record, run, end - run);
+        fields.emplace_back(scratch.data() + fieldStart, scratch.size() - fieldStart);
+        fieldStart = scratch.size();
+    };
     while (pos < record.size()) {
         const std::size_t length = cp932::CharLength(record, pos);
         if (escaped) {
@@ -58,17 +65,14 @@ int SplitFields(std::string_view record, CWordList& fields, std::string_view sep
             continue;
         }
         if (isSeparator(pos, length)) {
-            field.append(record, run, pos - run);
-            fields.AddText(std::move(field));
-            field.clear();
-            ++count;
+            endField(pos);
             pos += length;
             run = pos;
             escaped = backslashSeparates;
             continue;
         }
         if (length == 1 && record[pos] == '\\') {
-            field.append(record, run, pos - run);
+            scratch.append(record, run, pos - run);
             ++pos;
             run = pos;
             escaped = true;
@@ -76,10 +80,89 @@ int SplitFields(std::string_view record, CWordList& fields, std::string_view sep
         }
         pos += length;
     }
-    field.append(record, run, record.size() - run);
-    if (!field.empty()) {
-        fields.AddText(std::move(field));
-        ++count;
+    endField(record.size());
+    if (fields.back().empty()) fields.pop_back();
+}
+
+// The same for a separator of one ASCII byte other than the backslash, jumping from one
+// separator or backslash to the next. Such a byte is a character of its own unless it is the
+// second byte of a double-byte character, which an odd run of lead-range bytes right before
+// it (counted back to the last known character start) tells.
+void SplitBySearch(std::string_view record, std::size_t pos, char separator, std::string& scratch,
+                   std::vector<std::string_view>& fields) {
+    const char* const data = record.data();
+    const std::size_t size = record.size();
+    auto next = [&](char byte, std::size_t from) {
+        const void* found = from < size ? std::memchr(data + from, byte, size - from) : nullptr;
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
+    };
+    std::size_t nextSeparator = next(separator, pos);
+    std::size_t nextBackslash = next('\\', pos);
+    std::size_t known = pos;           // a character starts here
+    std::size_t fieldStart = pos;      // the field's first byte in record
+    std::size_t run = pos;             // start of the bytes of the field not yet copied
+    bool unescaping = false;           // the field is being built in scratch, from scratchStart
+    std::size_t scratchStart = 0;
+    auto endField = [&](std::size_t end) {
+        if (!unescaping) {
+            fields.emplace_back(data + fieldStart, end - fieldStart);
+        } else {
+            scratch.append(record, run, end - run);
+            fields.emplace_back(scratch.data() + scratchStart, scratch.size() - scratchStart);
+        }
+        unescaping = false;
+    };
+    for (;;) {
+        const std::size_t at = std::min(nextSeparator, nextBackslash);
+        if (at == size) break;
+        std::size_t leads = 0;
+        while (at - leads > known && cp932::IsLeadByte(static_cast<unsigned char>(data[at - leads - 1]))) ++leads;
+        known = at + 1;
+        if (leads % 2 == 0) {
+            if (data[at] == separator) {
+                endField(at);
+                fieldStart = run = at + 1;
+            } else {
+                // A backslash: dropped, and the character after it is taken as it stands.
+                if (!unescaping) {
+                    unescaping = true;
+                    scratchStart = scratch.size();
+                }
+                scratch.append(record, run, at - run);
+                run = at + 1;
+                if (run < size) known = run + cp932::CharLength(record, run);
+            }
+        }
+        if (nextSeparator < known) nextSeparator = next(separator, known);
+        if (nextBackslash < known) nextBackslash = next('\\', known);
     }
-    return count;
+    endField(size);
+    if (fields.back().empty()) fields.pop_back();
+}
+
+}  // namespace
+
+void SplitFieldViews(std::string_view record, std::string_view separator, std::string& scratch,
+                     std::vector<std::string_view>& fields) {
+    fields.clear();
+    scratch.clear();
+    std::size_t pos = 0;
+    while (pos < record.size() && crt::IsSpace(static_cast<unsigned char>(record[pos]))) ++pos;
+    if (pos == record.size()) return;
+    // Unescaped fields are never longer than the record, so scratch never moves.
+    scratch.reserve(record.size());
+    const bool searchable = separator.size() == 1 && static_cast<unsigned char>(separator[0]) < 0x80 && separator[0] != '\\';
+    if (searchable) {
+        SplitBySearch(record, pos, separator[0], scratch, fields);
+    } else {
+        SplitByCharacters(record, pos, separator, scratch, fields);
+    }
+}
+
+int SplitFields(std::string_view record, CWordList& fields, std::string_view separator) {
+    std::string scratch;
+    std::vector<std::string_view> views;
+    SplitFieldViews(record, separator, scratch, views);
+    for (std::string_view field : views) fields.AddText(field);
+    return static_cast<int>(views.size());
 }

@@ -4,6 +4,7 @@
 // the rank file.
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CWordList;
 
@@ -16,3 +17,9 @@ void AppendEscapedField(std::string& out, std::string_view text, std::string_vie
 
 // Appends the fields of record to fields (a kind-1 list) and returns how many it appended.
 int SplitFields(std::string_view record, CWordList& fields, std::string_view separator);
+
+// The same without copies, for readers of large files: fields gets views of the fields (it is
+// emptied first). A field without escapes is a view into record; the others are unescaped into
+// scratch, which is emptied first and then reserved so that it never moves while used.
+void SplitFieldViews(std::string_view record, std::string_view separator, std::string& scratch,
+                     std::vector<std::string_view>& fields);

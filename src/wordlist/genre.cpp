@@ -40,7 +40,11 @@ void CGenre::CountChild(const CGenre& child, int delta) const {
     if (owner_) owner_->CountChild(child, delta);
 }
 
-void CGenre::AddQuestion(const CWordList& fields) { AddQuestion(std::make_unique<CQuestion>(fields)); }
+CListArena* CGenre::Storage() const { return owner_ ? &owner_->Arena() : nullptr; }
+
+void CGenre::AddQuestion(const CWordList& fields) { AddQuestion(fields.GetTexts()); }
+
+void CGenre::AddQuestion(std::span<const std::string_view> fields) { AddQuestion(CQuestion::Make(Storage(), fields)); }
 
 void CGenre::AddQuestion(std::unique_ptr<CQuestion> question) {
     if (!question) return;
@@ -54,7 +58,7 @@ void CGenre::ReplaceQuestion(std::string_view oldText, const CWordList& fields, 
         return entry.kind_ == CGenreEntry::kQuestion && entry.question_->PeekText() == oldText;
     });
     if (old == entries_.end()) return;
-    auto question = std::make_unique<CQuestion>(fields);
+    auto question = CQuestion::Make(Storage(), fields.GetTexts());
     question->SetExplanation(explanation);
     entries_.erase(old);
     --questionCount_;
@@ -84,7 +88,7 @@ void CGenre::AddChildByName(CWordList& list, std::string_view name) {
 CQuestion* CGenre::FindQuestion(std::string_view text) const {
     if (text.empty()) return nullptr;
     for (const CGenreEntry& entry : entries_)
-        if (entry.kind_ == CGenreEntry::kQuestion && entry.question_->PeekText() == text) return entry.question_.get();
+        if (entry.kind_ == CGenreEntry::kQuestion && entry.question_->PeekText() == text) return entry.question_;
     return nullptr;
 }
 
@@ -110,7 +114,7 @@ void CGenre::RemoveEntries(int flags, std::string_view name) {
             }
         }
         if (!drop) continue;
-        entry.kind_ = CGenreEntry::kRemoved;
+        entry.Drop();  // name may have been this question's text: it is not looked at again
         any = true;
         if (byName) break;
     }
@@ -174,7 +178,7 @@ void CGenre::ResolveFrom(CWordList& list, std::vector<ResolveFrame>& stack) {
             ++frame.next;
             continue;
         }
-        CGenre* target = list.FindGenre(*entry.pendingName_);
+        CGenre* target = list.FindGenre(entry.GetPendingName());
         if (!target) {
             ++frame.next;
             continue;
@@ -185,12 +189,10 @@ void CGenre::ResolveFrom(CWordList& list, std::vector<ResolveFrame>& stack) {
             continue;
         }
         if (target->ExcludesGenre(genre.name_) == 0) {
-            entry.kind_ = CGenreEntry::kRemoved;
+            entry.Drop();
             frame.dropped = true;
         } else {
-            entry.kind_ = CGenreEntry::kChild;
-            entry.child_ = target;
-            entry.pendingName_.reset();
+            entry.BecomeChild(target);
             genre.AddToTotal(target->total_);
             genre.CountChild(*target, 1);
         }
@@ -206,13 +208,13 @@ CQuestion* CGenre::GetQuestionAt(int n) const {
     for (;;) {
         if (genre->questionCount_ == genre->entries_.size()) {
             if (static_cast<std::uint64_t>(wanted) > genre->entries_.size()) return nullptr;
-            return genre->entries_[static_cast<std::size_t>(wanted - 1)].question_.get();
+            return genre->entries_[static_cast<std::size_t>(wanted - 1)].question_;
         }
         const CGenre* next = nullptr;
         std::int64_t seen = 0;
         for (const CGenreEntry& entry : genre->entries_) {
             if (entry.kind_ == CGenreEntry::kQuestion) {
-                if (++seen == wanted) return entry.question_.get();
+                if (++seen == wanted) return entry.question_;
             } else if (entry.kind_ == CGenreEntry::kChild) {
                 const std::int64_t total = entry.child_->total_;
                 if (seen + total >= wanted) {

@@ -2,6 +2,7 @@
 // A genre: a name and an ordered list of entries (questions, child genres, pending children),
 // with the cached total of its questions.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "wordlist/genre_entry.h"
 
 class CWordList;
+class CListArena;
 class CQuestion;
 class CAtomicFileWriter;
 
@@ -20,17 +22,19 @@ public:
     static constexpr int kChildren = 8;
 
     explicit CGenre(std::string name);
-    CGenre(CWordList& target, const CGenre& source);  // copy inside a deep copy of a word list
+    // Copy inside a deep copy of a word list: its questions are made in target's storage.
+    CGenre(CWordList& target, const CGenre& source);
     CGenre(const CGenre&) = delete;
     CGenre& operator=(const CGenre&) = delete;
     virtual ~CGenre();
 
-    const std::string& GetName() const { return name_; }
+    std::string_view GetName() const { return name_; }
     int GetTotal() const { return total_; }
     const std::vector<CGenreEntry>& GetEntries() const { return entries_; }
 
     void AddQuestion(const CWordList& fields);
-    void AddQuestion(std::unique_ptr<CQuestion> question);  // a question built elsewhere (the reader)
+    void AddQuestion(std::span<const std::string_view> fields);  // the texts of a field list
+    void AddQuestion(std::unique_ptr<CQuestion> question);       // a question built elsewhere
     void ReplaceQuestion(std::string_view oldText, const CWordList& fields, std::string_view explanation);
     void AddChildGenre(CGenre* child);
     void AddChildByName(CWordList& list, std::string_view name);
@@ -46,6 +50,7 @@ private:
     friend class CWordList;
 
     void AddToTotal(std::int64_t delta);  // kept between 0 and INT32_MAX
+    CListArena* Storage() const;          // where new questions go: the owner's storage, or the heap
     void AppendChild(CGenre* child);
     struct ResolveFrame {
         CGenre* genre;

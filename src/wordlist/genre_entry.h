@@ -22,13 +22,14 @@ public:
     static CGenreEntry MakeChild(CGenre* child);
     CGenreEntry(CWordList& target, const CGenreEntry& source);  // copy inside a deep copy
 
-    CGenreEntry(CGenreEntry&&) noexcept = default;
-    CGenreEntry& operator=(CGenreEntry&&) noexcept = default;
+    CGenreEntry(CGenreEntry&& source) noexcept;
+    CGenreEntry& operator=(CGenreEntry&& source) noexcept;
+    ~CGenreEntry();
 
     int GetKind() const { return kind_; }
-    CQuestion* GetQuestion() const { return question_.get(); }  // kind 1, else null
-    CGenre* GetChild() const { return child_; }                 // kind 2, else null
-    const std::string& GetPendingName() const;  // kind 0, else empty
+    CQuestion* GetQuestion() const { return kind_ == kQuestion ? question_ : nullptr; }
+    CGenre* GetChild() const { return kind_ == kChild ? child_ : nullptr; }
+    std::string_view GetPendingName() const;  // kind 0, else empty
 
     void SetExplanation(std::string_view text);  // questions only
 
@@ -42,9 +43,15 @@ private:
     friend class CGenre;
     friend class CWordList;
 
-    // Kept small: one entry per question of a list. The name is held only while pending.
-    int kind_ = kPending;
-    std::unique_ptr<std::string> pendingName_;
-    std::unique_ptr<CQuestion> question_;
-    CGenre* child_ = nullptr;
+    void Drop();                     // destroys what the entry owns and marks it removed
+    void BecomeChild(CGenre* child);  // a pending child found its genre
+    void TakeFrom(CGenreEntry& source);
+
+    // Kept small: one entry per question of a list. The kind tells which pointer is held.
+    int kind_ = kRemoved;
+    union {
+        std::string* pendingName_;  // owned
+        CQuestion* question_;       // owned
+        CGenre* child_ = nullptr;   // not owned
+    };
 };

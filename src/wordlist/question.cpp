@@ -2,29 +2,72 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/c_runtime.h"
+#include "wordlist/list_arena.h"
 #include "wordlist/word_list.h"
 
 namespace {
 
-std::vector<std::string> AnswerFields(const std::vector<std::string>& fields) {
-    if (fields.size() <= 2) return {};
-    return std::vector<std::string>(fields.begin() + 2, fields.end());
+std::vector<std::string_view> Views(const std::vector<std::string>& texts) {
+    return std::vector<std::string_view>(texts.begin(), texts.end());
 }
 
 }  // namespace
 
-CQuestion::CQuestion(const CWordList& fields)
-    : CQuestion(fields.GetTexts().empty() ? std::string() : fields.GetTexts()[0],
-                fields.GetTexts().size() >= 2 ? std::string_view(fields.GetTexts()[1]) : std::string_view(),
-                fields.GetTexts().size() >= 2, AnswerFields(fields.GetTexts())) {}
+void* CQuestion::operator new(std::size_t size, CListArena& arena) { return arena.Allocate(size); }
 
-CQuestion::CQuestion(std::string text, std::string_view requiredField, bool hasRequiredField,
-                     std::vector<std::string> answers)
-    : text_(std::move(text)) {
-    answers_.reserve(answers.size());
-    for (std::string& answer : answers) answers_.emplace_back(std::move(answer));
+void CQuestion::operator delete(void* piece, CListArena& arena) { arena.Free(piece, sizeof(CQuestion)); }
+
+void CQuestion::operator delete(CQuestion* question, std::destroying_delete_t) {
+    CListArena* home = question->madeInArena_ ? question->arena_ : nullptr;
+    question->~CQuestion();
+    if (home) {
+        home->Free(question, sizeof(CQuestion));
+    } else {
+        ::operator delete(question);
+    }
+}
+
+std::unique_ptr<CQuestion> CQuestion::Make(CListArena* arena, std::string_view text, std::string_view requiredField,
+                                           bool hasRequiredField, std::span<const std::string_view> answers) {
+    if (!arena) return std::unique_ptr<CQuestion>(new CQuestion(nullptr, text, requiredField, hasRequiredField, answers));
+    auto* question = new (*arena) CQuestion(arena, text, requiredField, hasRequiredField, answers);
+    question->madeInArena_ = true;
+    return std::unique_ptr<CQuestion>(question);
+}
+
+std::unique_ptr<CQuestion> CQuestion::Make(CListArena* arena, std::span<const std::string_view> fields) {
+    if (!arena) return std::unique_ptr<CQuestion>(new CQuestion(nullptr, fields));
+    auto* question = new (*arena) CQuestion(arena, fields);
+    question->madeInArena_ = true;
+    return std::unique_ptr<CQuestion>(question);
+}
+
+std::unique_ptr<CQuestion> CQuestion::Make(CListArena* arena, const CQuestion& source) {
+    if (!arena) return std::make_unique<CQuestion>(source);
+    auto* question = new (*arena) CQuestion(arena, source);
+    question->madeInArena_ = true;
+    return std::unique_ptr<CQuestion>(question);
+}
+
+CQuestion::CQuestion(const CWordList& fields) : CQuestion(nullptr, fields.GetTexts()) {}
+
+// Question text, required count, answers; a missing count makes a choice question.
+CQuestion::CQuestion(CListArena* arena, std::span<const std::string_view> fields)
+    : CQuestion(arena, fields.empty() ? std::string_view() : fields[0],
+                fields.size() >= 2 ? fields[1] : std::string_view(), fields.size() >= 2,
+                fields.size() > 2 ? fields.subspan(2) : std::span<const std::string_view>()) {}
+
+CQuestion::CQuestion(std::string_view text, std::string_view requiredField, bool hasRequiredField,
+                     const std::vector<std::string>& answers)
+    : CQuestion(nullptr, text, requiredField, hasRequiredField, Views(answers)) {}
+
+CQuestion::CQuestion(CListArena* arena, std::string_view text, std::string_view requiredField, bool hasRequiredField,
+                     std::span<const std::string_view> answers)
+    : arena_(arena) {
+    StoreTexts(text, answers);
     const std::int64_t count = hasRequiredField ? crt::Atoi(requiredField) : -1;
     const std::int64_t available = static_cast<std::int64_t>(answers_.size());
     // A count above the answers is cut to them; any negative count makes a choice question.
@@ -35,21 +78,77 @@ CQuestion::CQuestion(std::string text, std::string_view requiredField, bool hasR
     }
 }
 
-CQuestion::CQuestion(const CQuestion& source)
-    : text_(source.text_),
-      required_(source.required_),
-      answers_(source.answers_),
-      explanation_(source.explanation_ ? std::make_unique<std::string>(*source.explanation_) : nullptr),
-      hasExplanation_(true) {}
+CQuestion::CQuestion(const CQuestion& source) : CQuestion(nullptr, source) {}
 
-CQuestion::~CQuestion() = default;
+CQuestion::CQuestion(CListArena* arena, const CQuestion& source) : arena_(arena), required_(source.required_) {
+    StoreTexts(source.text_, source.answers_);
+    SetExplanation(source.explanation_);
+}
+
+CQuestion::~CQuestion() {
+    // The texts of a list that is going are released with its storage.
+    if (arena_ && arena_->IsReleasing()) return;
+    FreePiece(answers_.data(), TextsPieceSize());
+    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
+}
+
+void* CQuestion::AllocatePiece(std::size_t bytes) const {
+    if (bytes == 0) return nullptr;
+    return arena_ ? arena_->Allocate(bytes) : ::operator new(bytes);
+}
+
+void CQuestion::FreePiece(void* piece, std::size_t bytes) const {
+    if (!piece) return;
+    if (arena_) {
+        arena_->Free(piece, bytes);
+    } else {
+        ::operator delete(piece);
+    }
+}
+
+std::size_t CQuestion::TextsPieceSize() const {
+    std::size_t bytes = answers_.size() * sizeof(CAnswer) + text_.size();
+    for (const CAnswer& answer : answers_) bytes += answer.GetText().size();
+    return bytes;
+}
+
+namespace {
+std::string_view TextOf(std::string_view text) { return text; }
+std::string_view TextOf(const CAnswer& answer) { return answer.GetText(); }
+}  // namespace
+
+template <typename Answers>
+void CQuestion::StoreTexts(std::string_view text, const Answers& answers) {
+    std::size_t bytes = answers.size() * sizeof(CAnswer) + text.size();
+    for (const auto& answer : answers) bytes += TextOf(answer).size();
+    auto* piece = static_cast<char*>(AllocatePiece(bytes));
+    char* cursor = piece + answers.size() * sizeof(CAnswer);
+    auto copy = [&](std::string_view from) {
+        if (!from.empty()) std::memcpy(cursor, from.data(), from.size());
+        std::string_view stored(cursor, from.size());
+        cursor += from.size();
+        return stored;
+    };
+    text_ = copy(text);
+    auto* first = reinterpret_cast<CAnswer*>(piece);
+    for (std::size_t i = 0; i < answers.size(); ++i) new (first + i) CAnswer(copy(TextOf(answers[i])));
+    answers_ = std::span<CAnswer>(first, answers.size());
+}
 
 void CQuestion::SetExplanation(std::string_view text) {
-    explanation_ = text.empty() ? nullptr : std::make_unique<std::string>(text);
+    // Copied before the old one goes: text may be the old explanation itself.
+    std::string_view stored;
+    if (!text.empty()) {
+        auto* piece = static_cast<char*>(AllocatePiece(text.size()));
+        std::memcpy(piece, text.data(), text.size());
+        stored = std::string_view(piece, text.size());
+    }
+    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
+    explanation_ = stored;
     hasExplanation_ = true;
 }
 
-const std::string& CQuestion::GetText() {
+std::string_view CQuestion::GetText() {
     ResetProgress();
     return text_;
 }
@@ -62,7 +161,7 @@ void CQuestion::ResetProgress() {
 std::string CQuestion::GetAnswerText(int onlyRemaining) const {
     if (required_ == -1) {
         if (onlyRemaining != 0 || answers_.empty()) return std::string();
-        return answers_.front().GetText();
+        return std::string(answers_.front().GetText());
     }
     std::string text;
     for (const CAnswer& answer : answers_) {
@@ -89,8 +188,8 @@ std::string CQuestion::GetHintAnswer(std::string_view typed) const {
     for (const CAnswer& answer : answers_) {
         if (answer.IsGiven()) continue;
         // Bytes, not characters: a prefix that ends inside a double-byte character fails.
-        if (std::string_view(answer.GetText()).starts_with(typed)) return answer.GetText();
+        if (answer.GetText().starts_with(typed)) return std::string(answer.GetText());
         last = &answer;
     }
-    return last ? last->GetText() : std::string();
+    return last ? std::string(last->GetText()) : std::string();
 }

@@ -2,7 +2,10 @@
 // A question with its accepted answers, the number of answers the learner must give (-1: a
 // choice question whose first answer is right), an optional explanation, and the progress of
 // its current presentation.
+#include <cstddef>
 #include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "wordlist/answer.h"
 
 class CWordList;
+class CListArena;
 class CAtomicFileWriter;
 
 class CQuestion {
@@ -20,19 +24,25 @@ public:
     static constexpr int kNoMatch = 3;
 
     explicit CQuestion(const CWordList& fields);  // text, required count, answers...
-    CQuestion(std::string text, std::string_view requiredField, bool hasRequiredField,
-              std::vector<std::string> answers);  // the same from parts, without copying texts
-    CQuestion(const CQuestion& source);            // no progress; explanation always present
+    CQuestion(std::string_view text, std::string_view requiredField, bool hasRequiredField,
+              const std::vector<std::string>& answers);  // the same from parts
+    CQuestion(const CQuestion& source);                  // no progress; explanation always present
     CQuestion& operator=(const CQuestion&) = delete;
     virtual ~CQuestion();
 
-    const std::string& GetText();  // presenting: resets the progress first
-    const std::string& PeekText() const { return text_; }  // reading without presenting
+    // The same, made in the storage of a word list (null: on the heap, as the constructors).
+    static std::unique_ptr<CQuestion> Make(CListArena* arena, std::string_view text, std::string_view requiredField,
+                                           bool hasRequiredField, std::span<const std::string_view> answers);
+    static std::unique_ptr<CQuestion> Make(CListArena* arena, std::span<const std::string_view> fields);
+    static std::unique_ptr<CQuestion> Make(CListArena* arena, const CQuestion& source);
+
+    std::string_view GetText();  // presenting: resets the progress first
+    std::string_view PeekText() const { return text_; }  // reading without presenting
     int GetRequired() const { return required_; }
-    std::string GetExplanation() const { return explanation_ ? *explanation_ : std::string(); }
+    std::string_view GetExplanation() const { return explanation_; }
     bool HasExplanation() const { return hasExplanation_; }
     void SetExplanation(std::string_view text);
-    const std::vector<CAnswer>& GetAnswers() const { return answers_; }
+    std::span<const CAnswer> GetAnswers() const { return answers_; }
     int GetGiven() const { return given_; }
 
     void ResetProgress();
@@ -44,13 +54,37 @@ public:
     void Write(CAtomicFileWriter& file) const;
     void Write(CAtomicFileWriter& file, std::string& scratch) const;  // scratch: a reused record buffer
 
+    // A question made in a list's storage goes back there; any other to the heap.
+    static void* operator new(std::size_t size) { return ::operator new(size); }
+    static void operator delete(void* piece) { ::operator delete(piece); }
+    static void operator delete(CQuestion* question, std::destroying_delete_t);
+
 private:
+    friend class CWordList;
+
+    static void* operator new(std::size_t size, CListArena& arena);
+    static void operator delete(void* piece, CListArena& arena);  // only when a constructor throws
+
+    CQuestion(CListArena* arena, std::string_view text, std::string_view requiredField, bool hasRequiredField,
+              std::span<const std::string_view> answers);
+    CQuestion(CListArena* arena, std::span<const std::string_view> fields);
+    CQuestion(CListArena* arena, const CQuestion& source);
+
+    void* AllocatePiece(std::size_t bytes) const;
+    void FreePiece(void* piece, std::size_t bytes) const;
+    // One piece holds the answers and then every text but the explanation.
+    template <typename Answers>  // texts or CAnswer objects
+    void StoreTexts(std::string_view text, const Answers& answers);
+    std::size_t TextsPieceSize() const;
+
     // Kept small: a large list holds hundreds of thousands of questions, most without an
     // explanation. An empty explanation is present without any text stored.
-    std::string text_;
+    CListArena* arena_ = nullptr;  // where the texts live; null: the heap
+    std::span<CAnswer> answers_;   // the start of the texts' piece
+    std::string_view text_;
+    std::string_view explanation_;  // a piece of its own when not empty
     int required_ = -1;
     int given_ = 0;
-    std::vector<CAnswer> answers_;
-    std::unique_ptr<std::string> explanation_;
     bool hasExplanation_ = false;
+    bool madeInArena_ = false;  // this object itself lives in arena_
 };

@@ -33,20 +33,31 @@ bool EndsRecord(std::string_view line) {
 }
 
 int ReadRecord(CLineReader& file, std::string_view version, std::string& record) {
-    record.clear();
-    if (version != kRecordVersion) return file.ReadLine(record) ? 1 : 0;
-    if (!file.ReadLine(record)) return 0;
-    if (EndsRecord(record)) {
-        record.pop_back();
+    std::string_view view;
+    const int read = ReadRecord(file, version, record, view);
+    if (read) record.assign(view);  // view may lie in record itself: assign copes with that
+    return read;
+}
+
+int ReadRecord(CLineReader& file, std::string_view version, std::string& joined, std::string_view& record) {
+    std::string_view line;
+    if (!file.ReadLine(line)) return 0;
+    if (version != kRecordVersion) {
+        record = line;
         return 1;
     }
-    std::string line;
+    // A record of one line stays in the reader's buffer; longer ones are joined.
+    if (EndsRecord(line)) {
+        record = line.substr(0, line.size() - 1);
+        return 1;
+    }
+    joined.assign(line);
     for (;;) {
-        record += "\r\n";
+        joined += "\r\n";
         if (!file.ReadLine(line)) return 0;
-        record += line;
+        joined += line;
         if (EndsRecord(line)) {
-            record.pop_back();
+            record = std::string_view(joined).substr(0, joined.size() - 1);
             return 1;
         }
     }

@@ -1,14 +1,17 @@
 #include "wordlist/word_list.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "wordlist/genre.h"
+#include "wordlist/question.h"
 
 CWordList::CWordList(int kind) : kind_(kind == kTexts ? kTexts : kGenres) {}
 
 CWordList::CWordList(const CWordList& source) : kind_(source.kind_) {
     if (kind_ == kTexts) {
-        texts_ = source.texts_;
+        texts_.reserve(source.texts_.size());
+        for (std::string_view text : source.texts_) AddText(text);
         return;
     }
     genres_.reserve(source.genres_.size());
@@ -20,6 +23,7 @@ CWordList::CWordList(const CWordList& source) : kind_(source.kind_) {
 
 CWordList::CWordList(CWordList&& source) noexcept
     : kind_(source.kind_),
+      arena_(std::move(source.arena_)),
       texts_(std::move(source.texts_)),
       genres_(std::move(source.genres_)),
       firstByName_(std::move(source.firstByName_)),
@@ -35,6 +39,7 @@ CWordList& CWordList::operator=(CWordList&& source) noexcept {
     if (this == &source) return *this;
     RemoveAll();
     kind_ = source.kind_;
+    arena_ = std::move(source.arena_);
     texts_ = std::move(source.texts_);
     genres_ = std::move(source.genres_);
     firstByName_ = std::move(source.firstByName_);
@@ -62,11 +67,36 @@ void CWordList::ForgetGenres() {
 void CWordList::RemoveAll() {
     texts_.clear();
     ForgetGenres();
-    // Genres own no other genre, so destroying them one by one never nests.
+    // Genres own no other genre, so destroying them one by one never nests. What they hold in
+    // the storage is not freed piece by piece but with the storage.
+    if (arena_) arena_->BeginRelease();
     genres_.clear();
+    if (arena_) arena_->Clear();
+}
+
+CListArena& CWordList::Arena() {
+    if (!arena_) arena_ = std::make_unique<CListArena>();
+    return *arena_;
+}
+
+void CWordList::AddText(std::string_view text) {
+    char* stored = static_cast<char*>(Arena().Allocate(text.size()));
+    if (!text.empty()) std::memcpy(stored, text.data(), text.size());
+    texts_.emplace_back(stored, text.size());
+}
+
+void CWordList::MoveStorageHome(CGenre& genre) {
+    for (CGenreEntry& entry : genre.entries_) {
+        CQuestion* question = entry.GetQuestion();
+        if (!question || !question->arena_ || question->arena_ == arena_.get()) continue;
+        auto copy = CQuestion::Make(&Arena(), *question);
+        copy->hasExplanation_ = question->hasExplanation_;  // moved, not copied: an absent one stays absent
+        entry = CGenreEntry::MakeQuestion(std::move(copy));
+    }
 }
 
 void CWordList::Adopt(CGenre& genre) {
+    MoveStorageHome(genre);
     genre.owner_ = this;
     genre.firstOfName_ = firstByName_.try_emplace(genre.name_, &genre).first->second;
     genre.namedIncoming_ = 0;
@@ -121,8 +151,7 @@ void CWordList::RemoveGenre(std::string_view name) {
             if (!drop) continue;
             genre->AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
             CountChild(*entry.child_, -1);
-            entry.kind_ = CGenreEntry::kRemoved;
-            entry.child_ = nullptr;
+            entry.Drop();
             any = true;
         }
         if (any) genre->DropRemovedEntries();

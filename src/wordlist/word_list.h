@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "wordlist/list_arena.h"
+
 class CGenre;
 class CQuestion;
 class CPrompt;
@@ -31,9 +33,8 @@ public:
     void RemoveAll();
 
     // Kind 1: the texts of a field list.
-    const std::vector<std::string>& GetTexts() const { return texts_; }
-    std::vector<std::string>& GetTexts() { return texts_; }
-    void AddText(std::string text) { texts_.push_back(std::move(text)); }
+    std::span<const std::string_view> GetTexts() const { return texts_; }
+    void AddText(std::string_view text);
 
     // Kind 2: the genres in list order.
     const std::vector<std::unique_ptr<CGenre>>& GetGenres() const { return genres_; }
@@ -47,6 +48,7 @@ public:
 
 private:
     friend class CGenre;
+    friend class CGenreEntry;
 
     // Keyed by genre name and asked with a string_view.
     struct NameHash {
@@ -60,9 +62,13 @@ private:
     void CountChild(const CGenre& child, int delta);
     CGenre* FirstOfName(std::string_view name) const;  // "" included
     void StartResolving();  // no genre is reached yet
+    CListArena& Arena();    // made when first needed
+    void MoveStorageHome(CGenre& genre);  // questions made in another list's storage are copied here
 
     int kind_;
-    std::vector<std::string> texts_;
+    // The texts of a field list and the questions of a word list live here, and go at once.
+    std::unique_ptr<CListArena> arena_;
+    std::vector<std::string_view> texts_;
     std::vector<std::unique_ptr<CGenre>> genres_;
     // The first genre of each name, so that FindGenre does not walk the list. The first genre
     // of a name also counts the child entries that point at any genre of its name: a name

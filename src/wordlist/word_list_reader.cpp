@@ -1,6 +1,8 @@
 // Reading a word-list file into a CWordList.
-#include <iterator>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/line_reader.h"
 #include "platform/prompt.h"
@@ -24,10 +26,10 @@ class CRecordInterpreter {
 public:
     explicit CRecordInterpreter(CWordList& list) : list_(list) {}
 
-    void Apply(std::vector<std::string>& fields) {
-        const std::string& keyword = fields[0];
+    void Apply(std::span<const std::string_view> fields) {
+        const std::string_view keyword = fields[0];
         if (keyword == wlfile::kBlock) {
-            current_ = NewGenre(fields.size() >= 2 ? std::move(fields[1]) : std::string(kUnnamedGenre));
+            current_ = NewGenre(fields.size() >= 2 ? fields[1] : kUnnamedGenre);
             last_ = Last::Block;
         } else if (keyword == wlfile::kInclude) {
             inChildren_ = true;
@@ -49,12 +51,12 @@ public:
 private:
     enum class Last { Other, Block, Question };
 
-    CGenre* NewGenre(std::string name) { return list_.AddGenre(std::make_unique<CGenre>(std::move(name))); }
+    CGenre* NewGenre(std::string_view name) { return list_.AddGenre(std::make_unique<CGenre>(std::string(name))); }
 
-    void Data(std::vector<std::string>& fields) {
-        if (!current_) current_ = NewGenre(std::string(kUnnamedGenre));
+    void Data(std::span<const std::string_view> fields) {
+        if (!current_) current_ = NewGenre(kUnnamedGenre);
         if (inChildren_) {
-            const std::string& name = fields[0];
+            const std::string_view name = fields[0];
             // A child that is this genre or already reaches it would close a loop.
             CGenre* existing = list_.FindGenre(name);
             if (!existing) {
@@ -65,11 +67,8 @@ private:
             return;
         }
         if (fields.size() < 2) return;
-        auto question = std::make_unique<CQuestion>(
-            std::move(fields[0]), fields[1], true,
-            std::vector<std::string>(std::make_move_iterator(fields.begin() + 2), std::make_move_iterator(fields.end())));
-        lastQuestion_ = question.get();
-        current_->AddQuestion(std::move(question));
+        current_->AddQuestion(fields);
+        lastQuestion_ = current_->GetEntries().back().GetQuestion();
         last_ = Last::Question;
     }
 
@@ -89,27 +88,27 @@ int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& p
         return 0;
     }
     const char* const readError = " : 読み込み中にエラーが発生しました。";
-    std::string record;
+    std::string joined;
+    std::string scratch;
+    std::vector<std::string_view> fields;
     std::string version;
-    CWordList fields(CWordList::kTexts);
+    std::string_view record;
     if (file.ReadLine(record)) {
-        SplitFields(record, fields, ",");
-        const auto& header = fields.GetTexts();
-        if (header.empty() || header[0] != wlfile::kMagic) {
+        SplitFieldViews(record, ",", scratch, fields);
+        if (fields.empty() || fields[0] != wlfile::kMagic) {
             Tell(owner, path, " : 不正なファイルが指定されました。", "不正ファイル");
             return 0;
         }
-        if (header.size() >= 2) version = header[1];
+        if (fields.size() >= 2) version = fields[1];
     }
 
     // Everything goes into a fresh list, which takes the place of the old one only when the
     // whole file has been read.
     CWordList fresh(CWordList::kGenres);
     CRecordInterpreter interpreter(fresh);
-    while (ReadRecord(file, version, record)) {
-        fields.RemoveAll();
-        if (SplitFields(record, fields, ",") == 0) continue;
-        interpreter.Apply(fields.GetTexts());
+    while (ReadRecord(file, version, joined, record)) {
+        SplitFieldViews(record, ",", scratch, fields);
+        if (!fields.empty()) interpreter.Apply(fields);
     }
     if (file.Failed()) {
         Tell(owner, path, readError, "Open error");

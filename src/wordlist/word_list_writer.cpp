@@ -93,7 +93,7 @@ void CQuestion::Write(CAtomicFileWriter& file, std::string& scratch) const {
     if (hasExplanation_) {
         scratch += wlfile::kInfo;
         scratch += ',';
-        if (explanation_) wlfile::AppendField(scratch, *explanation_);
+        wlfile::AppendField(scratch, explanation_);
         wlfile::WriteRecord(file, scratch);
     }
 }

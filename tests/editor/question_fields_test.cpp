@@ -31,7 +31,8 @@ TEST(QuestionFields, ReadAsTheEditorDoes) {
         QuestionFields fields;
         EXPECT_EQ(ReadQuestionFields(c.input, fields), c.refusal) << c.input.text << "|" << c.input.answers;
         if (c.refusal == FieldsRefusal::None) {
-            EXPECT_EQ(fields.ToFieldList().GetTexts(), c.fieldList) << c.input.answers;
+            const CWordList list = fields.ToFieldList();
+            EXPECT_EQ(Texts(list.GetTexts().begin(), list.GetTexts().end()), c.fieldList) << c.input.answers;
         }
     }
 }

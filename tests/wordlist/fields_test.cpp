@@ -10,7 +10,7 @@ Texts Split(std::string_view record) {
     CWordList fields(CWordList::kTexts);
     const int count = SplitFields(record, fields, ",");
     EXPECT_EQ(static_cast<std::size_t>(count), fields.GetTexts().size());
-    return fields.GetTexts();
+    return TextsOf(fields);
 }
 
 // 表 (0x95 0x5C) and ソ (0x83 0x5C) end in a backslash byte, which must neither escape what
@@ -36,7 +36,7 @@ TEST(SplitFields, Records) {
     // The fields are appended to the list without emptying it.
     CWordList fields = Fields({"kept"});
     EXPECT_EQ(SplitFields("a,b", fields, ","), 2);
-    EXPECT_EQ(fields.GetTexts(), (Texts{"kept", "a", "b"}));
+    EXPECT_EQ(TextsOf(fields), (Texts{"kept", "a", "b"}));
 }
 
 TEST(EscapeField, Texts) {

@@ -11,7 +11,7 @@ const std::string kWorkedExample =
 
 std::vector<std::string> AnswerTexts(const CQuestion& question) {
     std::vector<std::string> texts;
-    for (const CAnswer& answer : question.GetAnswers()) texts.push_back(answer.GetText());
+    for (const CAnswer& answer : question.GetAnswers()) texts.emplace_back(answer.GetText());
     return texts;
 }
 

@@ -131,7 +131,7 @@ TEST(Genre, QuestionAtIsDepthFirstInEntryOrder) {
     std::string order;
     for (int n = 0; n <= outer->GetTotal() + 1; ++n) {
         const CQuestion* question = outer->GetQuestionAt(n);
-        order += (question ? question->PeekText() : "-") + " ";
+        (order += question ? question->PeekText() : "-") += " ";
     }
     EXPECT_EQ(order, "- o1 i1 i2 o2 i1 i2 - ");
     EXPECT_EQ(inner->GetQuestionAt(3), nullptr);

@@ -9,7 +9,7 @@ TEST(WordList, KindIsTextsOrGenres) {
     texts.RemoveGenre("a");
     CWordList copy(texts);
     EXPECT_EQ(copy.GetKind(), CWordList::kTexts);
-    EXPECT_EQ(copy.GetTexts(), texts.GetTexts());
+    EXPECT_EQ(TextsOf(copy), TextsOf(texts));
     texts.RemoveAll();
     EXPECT_EQ(texts.GetCount(), 0u);
     EXPECT_EQ(texts.GetKind(), CWordList::kTexts);
@@ -107,7 +107,7 @@ TEST(FindQuestionByIndex, CountsAcrossTheGenresInOrder) {
     std::string order;
     for (int index = -1; index <= 5; ++index) {
         const CQuestion* question = FindQuestionByIndex(genres, index);
-        order += (question ? question->PeekText() : "-") + " ";
+        (order += question ? question->PeekText() : "-") += " ";
     }
     EXPECT_EQ(order, "- t1 t2 h1 h2 h3 - ");
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
@@ -22,8 +23,12 @@ inline const std::string kHeader = "_PEL_LORA_LIST_FILE_,1.0\r\n";
 
 inline CWordList Fields(std::initializer_list<std::string_view> texts) {
     CWordList fields(CWordList::kTexts);
-    for (std::string_view text : texts) fields.AddText(std::string(text));
+    for (std::string_view text : texts) fields.AddText(text);
     return fields;
+}
+
+inline std::vector<std::string> TextsOf(const CWordList& fields) {
+    return {fields.GetTexts().begin(), fields.GetTexts().end()};
 }
 
 inline CGenre* AddGenre(CWordList& list, std::string name) {
@@ -33,14 +38,14 @@ inline CGenre* AddGenre(CWordList& list, std::string name) {
 inline void AddQuestion(CGenre& genre, std::string_view text) { genre.AddQuestion(Fields({text, "1", "a"})); }
 
 inline std::string Describe(const CGenre& genre) {
-    std::string text = genre.GetName() + "=" + std::to_string(genre.GetTotal()) + "[";
+    std::string text = std::string(genre.GetName()) + "=" + std::to_string(genre.GetTotal()) + "[";
     const char* separator = "";
     for (const CGenreEntry& entry : genre.GetEntries()) {
         text += std::exchange(separator, " ");
         switch (entry.GetKind()) {
             case CGenreEntry::kQuestion: text += entry.GetQuestion()->PeekText(); break;
-            case CGenreEntry::kChild: text += ">" + entry.GetChild()->GetName(); break;
-            default: text += "?" + entry.GetPendingName(); break;
+            case CGenreEntry::kChild: (text += ">") += entry.GetChild()->GetName(); break;
+            default: (text += "?") += entry.GetPendingName(); break;
         }
     }
     return text + "]";

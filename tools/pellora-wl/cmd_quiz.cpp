@@ -170,7 +170,7 @@ int RunQuiz(const std::vector<std::string>& args) {
         selectedLines.insert(static_cast<std::size_t>(line));
     }
     std::vector<std::string> selectedTexts;
-    for (std::size_t line : selectedLines) selectedTexts.push_back(genres[line]->GetName());
+    for (std::size_t line : selectedLines) selectedTexts.emplace_back(genres[line]->GetName());
 
     CAppSettings settings;
     settings.currentFile = options.file;

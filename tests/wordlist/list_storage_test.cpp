@@ -1,0 +1,59 @@
+// A word list keeps its questions and texts in storage of its own, released with the list:
+// nothing copied from a list or made for it may keep pointing into it once it is gone.
+#include "wordlist_test_util.h"
+
+namespace {
+
+class ListStorage : public WordListFileTest {
+protected:
+    // A list whose texts and explanations fill more than one block of storage.
+    static std::unique_ptr<CWordList> Filled(char letter) {
+        auto list = std::make_unique<CWordList>();
+        for (const char* name : {"A", "B"}) {
+            CGenre* genre = AddGenre(*list, std::string(name) + letter);
+            for (int i = 0; i < 300; ++i) {
+                const std::string text(20 + i % 50, letter);
+                genre->AddQuestion(Fields({text + std::to_string(i), "1", text, "", text + "\\"}));
+                if (i % 2) genre->GetEntries().back().GetQuestion()->SetExplanation(text + "\r\n" + text);
+            }
+        }
+        list->GetGenres()[0]->AddChildGenre(list->GetGenres()[1].get());
+        return list;
+    }
+    // Gone lists leave their storage to the next lists, which overwrite it.
+    static void Overwrite() {
+        for (char letter : {'x', 'y'}) Filled(letter)->GetGenres()[0]->RemoveEntries(CGenre::kQuestions, "");
+    }
+};
+
+TEST_F(ListStorage, CopiesOutliveTheirSource) {
+    auto source = Filled('a');
+    auto fields = std::make_unique<CWordList>(Fields({"q", "1", "answer"}));
+    const CWordList fieldsCopy(*fields);
+    CWordList copy(*source);
+    CWordList moved{CWordList(*source)};
+    CQuestion* question = copy.GetGenres()[0]->GetQuestionAt(2);
+    const std::string explanation(question->GetExplanation());
+    question->SetExplanation(question->GetExplanation());  // a text of the storage, set again
+    EXPECT_EQ(question->GetExplanation(), explanation);
+    const std::string bytes = Save(copy);
+    source.reset();
+    fields.reset();
+    Overwrite();
+    EXPECT_EQ(Save(copy), bytes);
+    EXPECT_EQ(Save(moved), bytes);
+    EXPECT_EQ(TextsOf(fieldsCopy), (std::vector<std::string>{"q", "1", "answer"}));
+}
+
+TEST_F(ListStorage, GenreCopiedForOneListTakesItsQuestionsToTheListItJoins) {
+    auto source = Filled('a');
+    auto other = std::make_unique<CWordList>();
+    CWordList joined;
+    joined.AddGenre(std::make_unique<CGenre>(*other, *source->GetGenres()[1]));
+    const std::string bytes = Save(joined);
+    other.reset();
+    Overwrite();
+    EXPECT_EQ(Save(joined), bytes);
+}
+
+}  // namespace
