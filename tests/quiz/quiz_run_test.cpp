@@ -113,7 +113,7 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(std::string("before '") + step.answer + "' the question was " +
-                     (run.GetCurrentQuestion() ? run.GetCurrentQuestion()->PeekText() : "none"));
+                     std::string(run.GetCurrentQuestion() ? run.GetCurrentQuestion()->PeekText() : "none"));
         EXPECT_EQ(run.Submit(step.answer), step.outcome);
         EXPECT_EQ(run.GetMessageText(), step.message);
         if (!run.GetCurrentQuestion()) continue;
