@@ -89,7 +89,7 @@ TEST_F(FileFailureTest, UnwritableTargetsAreRefusedAndUntouched) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndItsPermissions) {
+TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndEverySaveItsPermissions) {
     const fs::path path = dir / "list.wl";
     const fs::perms odd = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
     WriteFileBytes(path, kOldFile);
@@ -105,6 +105,8 @@ TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndItsPermissions) {
     EXPECT_EQ(failure, "");
     EXPECT_EQ(fs::status(path).permissions(), odd);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);  // no temporary
+    ASSERT_EQ(list.Save(prompt, path), 1);  // a save that succeeds keeps them too
+    EXPECT_EQ(fs::status(path).permissions(), odd);
     if (fs::exists("/dev/full")) {
         EXPECT_EQ(SaveFails(list, "/dev/full", kWriteError, ""), "");
     }

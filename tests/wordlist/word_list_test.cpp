@@ -95,6 +95,10 @@ TEST(Genre, RemoveEntriesFlags) {
         Find(list, "G")->RemoveEntries(c.flags, c.name);
         EXPECT_EQ(Describe(*Find(list, "G")), c.after) << "flags " << c.flags << " name " << c.name;
     }
+    CGenre blank("B");  // an empty name matches nothing, not even a question without text
+    blank.AddQuestion(Fields({"", "1", "a"}));
+    blank.RemoveEntries(CGenre::kQuestions | CGenre::kMatchName, "");
+    EXPECT_EQ(blank.GetTotal(), 1);
 }
 
 TEST(Genre, ExcludesGenreFollowsChildEntriesOnly) {
