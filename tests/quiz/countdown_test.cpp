@@ -5,29 +5,23 @@
 
 #include "quiz/countdown.h"
 
-TEST(Countdown, FormatsHoursMinutesAndSecondsUpToSixtyHours) {
+TEST(Countdown, FormatsUpToSixtyHoursAndIsOffWithoutALimit) {
     for (auto [seconds, text] : {std::pair{0u, "00:00:00"}, {59u, "00:00:59"}, {3725u, "01:02:05"},
                                  {215999u, "59:59:59"}, {216000u, "99:59:59"}, {UINT_MAX, "99:59:59"}})
         EXPECT_EQ(CCountdown::FormatTime(seconds), text) << seconds;
-    // A huge run does not wrap.
-    CCountdown huge;
+    CCountdown huge;  // a huge run does not wrap
     huge.Start(60, UINT_MAX);
     EXPECT_EQ(huge.GetRemainingSeconds(), UINT_MAX);
     EXPECT_EQ(huge.GetDisplayText(), "99:59:59");
-}
-
-TEST(Countdown, IsOffWithoutALimit) {
     for (int limit : {0, -5}) {
-        CCountdown countdown;
-        EXPECT_FALSE(countdown.Start(limit, 20));
-        EXPECT_FALSE(countdown.IsOn());
-        EXPECT_FALSE(countdown.IsRunning());
-        EXPECT_FALSE(countdown.Tick(20));
-        EXPECT_EQ(countdown.GetRemainingSeconds(), 0u);
+        CCountdown off;
+        EXPECT_FALSE(off.Start(limit, 20));
+        EXPECT_FALSE(off.IsOn() || off.IsRunning() || off.Tick(20));
+        EXPECT_EQ(off.GetRemainingSeconds(), 0u);
     }
 }
 
-TEST(Countdown, PoolsTheLimitOverTheRunAndColoursThePace) {
+TEST(Countdown, PoolsTheLimitOverTheRunColoursThePaceAndRunsOutOnce) {
     CCountdown countdown;
     ASSERT_TRUE(countdown.Start(10, 20));
     EXPECT_TRUE(countdown.IsOn());
@@ -59,10 +53,7 @@ TEST(Countdown, PoolsTheLimitOverTheRunAndColoursThePace) {
         edge.Tick(200);
         EXPECT_EQ(edge.GetColour(), colour) << afterTick;
     }
-}
 
-TEST(Countdown, RunsOutOnceAndStops) {
-    CCountdown countdown;
     countdown.Start(1, 2);
     EXPECT_FALSE(countdown.Tick(2));
     EXPECT_TRUE(countdown.Tick(2));

@@ -32,9 +32,7 @@ struct RecordingFront : CQuizFront {
     void ShowSummary(const std::string& text, const std::string& caption) override {
         calls.push_back("summary " + caption + ": " + text);
     }
-    long Summaries() const {
-        return std::count_if(calls.begin(), calls.end(), [](const std::string& call) { return call.starts_with("summary"); });
-    }
+    long Summaries() const { return std::ranges::count_if(calls, [](auto& c) { return c.starts_with("summary"); }); }
 
     std::string name;
     std::vector<std::string> calls;
@@ -49,8 +47,7 @@ protected:
         runList_.push_back(owned_.back().get());
         return owned_.back().get();
     }
-    // count questions "q0".. whose one answer is "right".
-    void AddPlain(int count) {
+    void AddPlain(int count) {  // questions "q0".. whose one answer is "right"
         for (int i = 0; i < count; ++i) Add("q" + std::to_string(i), "1", {"right"});
     }
     CQuizRun& Run(bool start = true) {
@@ -63,7 +60,8 @@ protected:
     }
     std::vector<std::string> Slots(const CQuizRun& run) {
         std::vector<std::string> slots;
-        for (int slot = 0; slot < CQuizRun::kSlots; ++slot) slots.push_back(run.IsSlotShown(slot) ? run.GetSlotText(slot) : "-");
+        for (int slot = 0; slot < CQuizRun::kSlots; ++slot)
+            slots.emplace_back(run.IsSlotShown(slot) ? run.GetSlotText(slot) : "-");
         return slots;
     }
 
@@ -97,12 +95,8 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
     ASSERT_EQ(run.GetRemainingAnswers(), 2);
     using O = SubmitOutcome;
     const struct {
-        const char* answer;
-        SubmitOutcome outcome;
-        std::string message;  // after the answer, and the state of the question then asked:
-        QuizForm form;
-        int remainingAnswers, slotsShown;
-        const char* given;
+        const char* answer; O outcome; std::string message;  // and the state of the question then asked:
+        QuizForm form; int left, slots; const char* given;
     } steps[] = {
         {"b", O::Partial, "", QuizForm::Several, 1, 0, "b"},
         {"b", O::AlreadyGiven, "", QuizForm::Several, 1, 0, "b"},
@@ -124,9 +118,9 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
         EXPECT_EQ(run.GetMessageText(), step.message);
         if (!run.GetCurrentQuestion()) continue;
         EXPECT_EQ(run.GetForm(), step.form);
-        EXPECT_EQ(run.GetRemainingAnswers(), step.remainingAnswers);
+        EXPECT_EQ(run.GetRemainingAnswers(), step.left);
         const std::vector<std::string> slots = Slots(run);
-        EXPECT_EQ(std::count(slots.begin(), slots.end(), "-"), CQuizRun::kSlots - step.slotsShown);
+        EXPECT_EQ(std::count(slots.begin(), slots.end(), "-"), CQuizRun::kSlots - step.slots);
         EXPECT_EQ(run.GetGivenAnswersText(), step.given);
     }
     EXPECT_EQ(run.GetRightCount(), 5u);
@@ -134,10 +128,7 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
 }
 
 TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
-    const struct {
-        int questions, wrong;
-        const char* rate;
-    } cases[] = {{20, 3, "85.00 %"}, {3, 2, "33.33 %"}, {2, 2, "0.00 %"}, {1, 0, "100.00 %"}, {3, 0, "100.00 %"}};
+    const struct { int questions, wrong; const char* rate; } cases[] = {{20, 3, "85.00 %"}, {3, 2, "33.33 %"}, {2, 2, "0.00 %"}, {1, 0, "100.00 %"}, {3, 0, "100.00 %"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.questions - c.wrong) + " of " + std::to_string(c.questions));
         owned_.clear();
@@ -195,10 +186,7 @@ TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTaken
     Add("kana", "1", {Sjis("あいう")});
     AddPlain(3);
     CQuizRun& run = Run();
-    const struct {
-        std::string typed, text;
-        std::size_t caret;
-    } latin[] = {{"", "a", 1}, {"xq", "x", 1}, {"xy", "xyz", 3}, {"xyz", "xyz", 3}, {"abcd", "x", 1}},
+    const struct { std::string typed, text; std::size_t caret; } latin[] = {{"", "a", 1}, {"xq", "x", 1}, {"xy", "xyz", 3}, {"xyz", "xyz", 3}, {"abcd", "x", 1}},
       kana[] = {{"", Sjis("あ"), 2}, {Sjis("あ"), Sjis("あい"), 4}, {"q", Sjis("あ"), 2}};
     for (const auto& c : latin) {
         EXPECT_EQ(run.Hint(c.typed).text, c.text) << c.typed;

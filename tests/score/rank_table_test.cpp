@@ -33,7 +33,7 @@ CRankEntry Entry(int questions, int right, std::string name = "n") {
 
 std::vector<std::string> Names(const CRankList& list) {
     std::vector<std::string> names;
-    for (const CRankEntry& entry : list.GetEntries()) names.push_back(entry.name);
+    for (const CRankEntry& entry : list.GetEntries()) names.emplace_back(entry.name);
     return names;
 }
 
@@ -70,11 +70,9 @@ struct Rank : ::testing::Test {
 };
 
 TEST(RankList, InsertPlacesBeforeThePositionAndKeepsTen) {
-    const struct {
-        int position;
-        std::vector<std::string> expected;
-    } cases[] = {{1, {"new", "a", "b", "c"}}, {3, {"a", "b", "new", "c"}}, {4, {"a", "b", "c", "new"}},
-                 {99, {"a", "b", "c", "new"}}, {0, {"a", "b", "c"}},        {-3, {"a", "b", "c"}}};
+    const struct { int position; std::vector<std::string> expected; } cases[] = {
+        {1, {"new", "a", "b", "c"}},  {3, {"a", "b", "new", "c"}}, {4, {"a", "b", "c", "new"}},
+        {99, {"a", "b", "c", "new"}}, {0, {"a", "b", "c"}},        {-3, {"a", "b", "c"}}};
     for (const auto& c : cases) {
         CRankList list({"g"});
         for (const char* name : {"a", "b", "c"}) list.Insert(99, Entry(10, 5, name));
@@ -94,11 +92,8 @@ TEST_F(Rank, FindPositionRanksTheNewRateInSinglePrecision) {
     EXPECT_EQ(table.FindPosition(20, 20), -1) << "no current ranking";
     std::vector<std::pair<int, int>> full;
     for (int right = 10; right >= 1; --right) full.emplace_back(10, right);
-    const struct {
-        const char* what;
-        std::vector<std::pair<int, int>> stored;
-        int questions, right, position;
-    } cases[] = {
+    const struct { const char* what; std::vector<std::pair<int, int>> stored; int questions, right, position; }
+        cases[] = {
         {"empty", {}, 20, 0, 1},
         {"no questions", {}, 0, 0, -1},
         {"negative questions", {}, -5, 3, -1},
@@ -164,18 +159,22 @@ TEST_F(Rank, SelectListMatchesNamesByTheirCommaJoinedText) {
 TEST_F(Rank, TheDescribedExampleReadsAndWritesBackByteForByte) {
     const std::string example = Sjis(Lines({"_PEL_LORA_RANK_FILE_", "PL_JUNRE_NAMES,動物,植物",
                                             "2001/05/12,20,18,はなこ", "2001/05/10,30,25,(no-name)"}));
-    auto loaded = LoadBytes(example);
+    // Only an edited file can hold an escaped date; writing it back must not shift the fields.
+    const std::string edited = Lines({"PL_JUNRE_NAMES,A", "2001\\,05,20,18,a"});
+    auto loaded = LoadBytes(example + Lines({"PL_JUNRE_NAMES,B", "d,10,2,b"}) + edited);
     EXPECT_TRUE(prompt.Messages().empty());
-    ASSERT_EQ(loaded->GetLists().size(), 1u);
+    ASSERT_EQ(loaded->GetLists().size(), 3u);
     EXPECT_EQ(loaded->GetLists()[0]->GetNames(), (std::vector<std::string>{Sjis("動物"), Sjis("植物")}));
     EXPECT_EQ(Entries(*loaded->GetLists()[0]), Sjis("2001/05/12,20,18,はなこ|2001/05/10,30,25,(no-name)"));
+    EXPECT_EQ(Entries(*loaded->GetLists()[2]), "2001,05,20,18,a");
 
-    // Modified without changing what is written: an empty ranking is not stored.
-    loaded->SelectList({"untouched"});
+    // Clearing removes a ranking from the file; an empty ranking is not stored.
+    loaded->SelectList({"B"});
     loaded->ClearCurrentList();
+    loaded->SelectList({"untouched"});
     WriteFileBytes(path, "");
     ASSERT_EQ(loaded->Save(), 1);
-    EXPECT_EQ(ReadFileBytes(path), example);
+    EXPECT_EQ(ReadFileBytes(path), example + edited);
     EXPECT_TRUE(loaded->IsModified()) << "saving leaves the flag set";
 }
 
@@ -220,17 +219,6 @@ TEST_F(Rank, NoFileIsAnEmptyTableAndSpecialCharactersRoundTrip) {
     EXPECT_EQ(reread.GetLists()[0]->GetNames(), genres);
     EXPECT_EQ(Names(*reread.GetLists()[0]), std::vector<std::string>{learner});
     EXPECT_TRUE(prompt.Messages().empty());
-}
-
-TEST_F(Rank, ClearingRemovesARankingAndAnEscapedDateStaysOneField) {
-    // Only an edited file can hold such a date; writing it back must not shift the fields.
-    const std::string kept = Lines({"PL_JUNRE_NAMES,A", "2001\\,05,20,18,a"});
-    auto loaded = LoadBytes(kHeader + Lines({"PL_JUNRE_NAMES,B", "d,10,2,b"}) + kept);
-    EXPECT_EQ(Entries(*loaded->GetLists().at(1)), "2001,05,20,18,a");
-    loaded->SelectList({"B"});
-    loaded->ClearCurrentList();
-    ASSERT_EQ(loaded->Save(), 1);
-    EXPECT_EQ(ReadFileBytes(path), kHeader + kept);
 }
 
 TEST_F(Rank, BadOrUnreadableFilesAreReportedAndLeaveTheTableEmpty) {

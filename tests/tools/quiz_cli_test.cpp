@@ -106,11 +106,7 @@ TEST_F(QuizCli, APlacedResultIsSavedInTheRankFile) {
 }
 
 TEST_F(QuizCli, RefusesWhatCannotBeAsked) {
-    const struct {
-        const char* args;
-        int exitCode;
-        const char* message;
-    } cases[] = {
+    const struct { const char* args; int exitCode; const char* message; } cases[] = {
         {"a.wl --script", 1, "ジャンルを選択してからスタートしてください。"},
         {"a.wl --genre 植物 --script", 1, "no genre named '植物'"},
         {"a.wl --line 1 --script", 1, "no line 1"},

@@ -1,4 +1,5 @@
-// pellora-wl dump, save and check on a word list made for each test.
+// pellora-wl dump, save and check on a word list made for each test, and every command's
+// help and usage errors.
 #include "cli_test_util.h"
 
 namespace {
@@ -11,11 +12,14 @@ const std::string kList = "_PEL_LORA_LIST_FILE_,1.0\r\n"
 
 class WordListCli : public testing::Test {
 protected:
-    void SetUp() override { WriteFileBytes(dir / "list.wl", Sjis(kList)); }
+    void SetUp() override {
+        WriteFileBytes(dir / "list.wl", Sjis(kList));
+        WriteFileBytes(dir / "foreign.wl", "_PEL_LORA_RANK_FILE_\r\n");
+    }
     TempDir dir;
 };
 
-TEST_F(WordListCli, DumpPrintsTheListAsJson) {
+TEST_F(WordListCli, DumpPrintsTheListAsJsonOrTheFailure) {
     CliRun run = RunCli(dir, "dump list.wl");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
@@ -34,16 +38,11 @@ TEST_F(WordListCli, DumpPrintsTheListAsJson) {
                               "\"answers\": [\"646f67\", ", "{\"child\": \"92b9\"}", "\"explanation\": null"})
         EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\n" << run.out;
     EXPECT_EQ(run.out.find("動物"), std::string::npos);
-}
 
-TEST_F(WordListCli, DumpOfAFileThatDoesNotLoad) {
-    WriteFileBytes(dir / "foreign.wl", "_PEL_LORA_RANK_FILE_\r\n");
-    const std::pair<const char*, const char*> cases[] = {
-        {"foreign.wl", "\"caption\": \"不正ファイル\", \"message\": \"foreign.wl : 不正なファイルが指定されました。\"}\n"},
-        {"missing.wl", "\"caption\": \"Open error\", \"message\": \"missing.wl : ファイルが開けません。\"}\n"},
-    };
-    for (const auto& [file, failure] : cases) {
-        const CliRun run = RunCli(dir, std::string("dump ") + file);
+    for (auto [file, failure] :
+         {std::pair{"foreign.wl", "\"caption\": \"不正ファイル\", \"message\": \"foreign.wl : 不正なファイルが指定されました。\"}\n"},
+          {"missing.wl", "\"caption\": \"Open error\", \"message\": \"missing.wl : ファイルが開けません。\"}\n"}}) {
+        run = RunCli(dir, std::string("dump ") + file);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out, "{\"file\": \"" + std::string(file) + "\", \"ok\": false, " + failure);
     }
@@ -55,26 +54,26 @@ TEST_F(WordListCli, SaveWritesWhatTheProgramWouldAndCheckCounts) {
     std::string expected = kList;  // only the unresolved child is gone
     expected.erase(expected.find("どこにもない;\r\n"), std::string("どこにもない;\r\n").size());
     EXPECT_EQ(ReadFileBytes(dir / "out.wl"), Sjis(expected));
-
-    run = RunCli(dir, "save missing.wl out.wl");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "pellora-wl save: Open error: missing.wl : ファイルが開けません。\n");
-    EXPECT_EQ(ReadFileBytes(dir / "out.wl"), Sjis(expected));
-    run = RunCli(dir, "save list.wl no/such/out.wl");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "pellora-wl save: Save error: no/such/out.wl : 書き込みが許可されませんでした。\n");
-
     run = RunCli(dir, "check list.wl");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "list.wl: 2 genres, 2 questions, 1 child references, 1 unresolved children\n");
-    run = RunCli(dir, "check missing.wl");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "pellora-wl check: Open error: missing.wl : ファイルが開けません。\n");
+
+    const std::pair<const char*, const char*> failures[] = {
+        {"save missing.wl out.wl", "pellora-wl save: Open error: missing.wl : ファイルが開けません。\n"},
+        {"save list.wl no/such/out.wl", "pellora-wl save: Save error: no/such/out.wl : 書き込みが許可されませんでした。\n"},
+        {"check missing.wl", "pellora-wl check: Open error: missing.wl : ファイルが開けません。\n"},
+    };
+    for (const auto& [args, message] : failures) {
+        run = RunCli(dir, args);
+        EXPECT_EQ(run.exitCode, 1) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "out.wl"), Sjis(expected));
 }
 
 TEST_F(WordListCli, HelpAndWrongArguments) {
-    for (const std::string command : {"dump", "save", "check", "export", "import"}) {
+    for (const std::string command : {"dump", "save", "check", "rank"}) {
         SCOPED_TRACE(command);
         CliRun run = RunCli(dir, command + " --help");
         EXPECT_EQ(run.exitCode, 0);
@@ -83,9 +82,14 @@ TEST_F(WordListCli, HelpAndWrongArguments) {
             run = RunCli(dir, command + " " + wrong);
             EXPECT_EQ(run.exitCode, 2) << wrong;
             EXPECT_EQ(run.err.rfind("pellora-wl " + command + ": ", 0), 0u) << run.err;
+            EXPECT_NE(run.err.find("usage: pellora-wl " + command), std::string::npos) << run.err;
             EXPECT_EQ(run.out, "");
         }
     }
+    const CliRun run = RunCli(dir, "settings now");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("usage: pellora-wl settings"), std::string::npos) << run.err;
 }
 
 }  // namespace

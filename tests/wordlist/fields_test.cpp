@@ -19,10 +19,7 @@ const std::string kHyou = "\x95\x5C";
 const std::string kSo = "\x83\x5C";
 
 TEST(SplitFields, Records) {
-    const struct {
-        std::string record;
-        Texts fields;
-    } cases[] = {
+    const struct { std::string record; Texts fields; } cases[] = {
         {"a,b", {"a", "b"}},          {"a,,b", {"a", "", "b"}},    {"a,b,", {"a", "b"}},
         {",a", {"", "a"}},            {",", {""}},                 {"a\\,b", {"a,b"}},
         {"a\\\\,b", {"a\\", "b"}},    {"\\x", {"x"}},              {"a\\", {"a"}},
@@ -40,11 +37,7 @@ TEST(SplitFields, Records) {
 }
 
 TEST(EscapeField, Texts) {
-    const struct {
-        std::string text;
-        int lineBreakMode;
-        std::string escaped;
-    } cases[] = {
+    const struct { std::string text; int lineBreakMode; std::string escaped; } cases[] = {
         {"", 1, ""},                   {"a,b", 0, "a\\,b"},          {"\\", 0, "\\\\"},
         {"x;", 0, "x\\;"},             {"a\r\nb", 1, "a\nb"},        {"a\r\nb", 0, "a\r\nb"},
         {"a\r\nb", 2, "a\r\nb"},       {"a\rb\nc", 1, "a\rb\nc"},    {"\r\r\n\n", 1, "\r\n\n"},

@@ -27,11 +27,8 @@ TEST_F(HostileInputTest, DeepNestingNeedsNoStack) {
     // Which reference is refused depends on the order: with the children first the tail's
     // reference to G0 is settled last and refused; with the parents first the tail takes G0
     // at once and G0's own pending G1 is the one refused at the end.
-    const struct {
-        bool childrenFirst;
-        int top;
-        const char* lastQuestion;
-    } cases[] = {{true, 0, "q99999"}, {false, 1, "q0"}};
+    const struct { bool childrenFirst; int top; const char* lastQuestion; } cases[] = {
+        {true, 0, "q99999"}, {false, 1, "q0"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.childrenFirst ? "children first" : "parents first");
         Load(Chain(kLength, c.childrenFirst));

@@ -3,11 +3,7 @@
 namespace {
 
 TEST(Question, RequiredCountFromTheCountField) {
-    const struct {
-        CWordList fields;
-        int required;
-        std::size_t answers;
-    } cases[] = {
+    const struct { CWordList fields; int required; std::size_t answers; } cases[] = {
         {Fields({"q", "1", "a", "b"}), 1, 2},
         {Fields({"q", "5", "a", "b"}), 2, 2},    // cut to the answers
         {Fields({"q", "-3", "a", "b"}), -1, 2},  // any negative count: a choice question

@@ -1,6 +1,29 @@
+// The genre tree of a word list: totals, children by pointer and by name, removal, copies and
+// the walks that find questions and loops.
 #include "wordlist_test_util.h"
 
 namespace {
+
+CGenre* Find(const CWordList& list, std::string_view name) { return list.FindGenre(name); }
+
+// Genres made outside the list can hold pending names of themselves or of each other.
+std::unique_ptr<CGenre> WithPending(std::string name, std::initializer_list<std::string_view> pending) {
+    CWordList none;
+    auto genre = std::make_unique<CGenre>(std::move(name));
+    for (std::string_view child : pending) genre->AddChildByName(none, child);
+    return genre;
+}
+
+// Question texts at 0..total+1 (GetQuestionAt) or at -1..5 (FindQuestionByIndex), "-" for none.
+template <typename Lookup>
+std::string Order(int from, int to, Lookup lookup) {
+    std::string order;
+    for (int n = from; n <= to; ++n) {
+        const CQuestion* question = lookup(n);
+        order += (question ? std::string(question->PeekText()) : "-") + " ";
+    }
+    return order;
+}
 
 TEST(WordList, KindIsTextsOrGenres) {
     for (int kind : {0, 2, -7}) EXPECT_EQ(CWordList(kind).GetKind(), CWordList::kGenres);
@@ -20,28 +43,129 @@ TEST(WordList, FindGenreTakesTheFirstOfANameAndRemoveGenreTheLast) {
     AddGenre(list, "");
     CGenre* first = AddGenre(list, "ALL");
     AddGenre(list, "ALL");
-    EXPECT_EQ(list.FindGenre("ALL"), first);
-    EXPECT_EQ(list.FindGenre(""), nullptr);
-    EXPECT_EQ(list.FindGenre("all"), nullptr);
+    EXPECT_EQ(Find(list, "ALL"), first);
+    EXPECT_EQ(Find(list, ""), nullptr);
+    EXPECT_EQ(Find(list, "all"), nullptr);
     list.RemoveGenre("ALL");
-    EXPECT_EQ(list.FindGenre("ALL"), first);
+    EXPECT_EQ(Find(list, "ALL"), first);
     list.RemoveGenre("ALL");
-    EXPECT_EQ(list.FindGenre("ALL"), nullptr);
+    EXPECT_EQ(Find(list, "ALL"), nullptr);
     CGenre* again = AddGenre(list, "ALL");
-    EXPECT_EQ(list.FindGenre("ALL"), again);
+    EXPECT_EQ(Find(list, "ALL"), again);
+}
+
+TEST(Genre, TotalsFollowAddsRemovesAndReplaces) {
+    CWordList list;
+    Build(list, "B[b1] A[a1 >B]");
+    CGenre* a = Find(list, "A");
+    a->AddChildGenre(nullptr);
+    AddQuestion(*Find(list, "B"), "b2");  // A keeps the total B had when it was added
+    a->AddChildByName(list, "Later");
+    a->AddChildByName(list, "");
+    EXPECT_EQ(Describe(list), "B=2[b1 b2] A=2[a1 >B ?Later]");
+    Build(list, "Later[l1]");
+    a->Resolve(list);
+    EXPECT_EQ(Describe(*a), "A=3[a1 >B >Later]");
+    EXPECT_EQ(a->FindQuestion("a1"), a->GetEntries()[0].GetQuestion());
+    EXPECT_EQ(a->FindQuestion("b1"), nullptr);  // not in a child
+    AddQuestion(*Find(list, "B"), "b3");
+    a->RemoveEntries(CGenre::kChildren, "");  // 3 - 3 (B) - 1 (Later)
+    EXPECT_EQ(Describe(*a), "A=0[a1]");
+
+    Build(list, "R[q1 q2 q3]");
+    CGenre* r = Find(list, "R");
+    r->ReplaceQuestion("q1", Fields({"new", "1", "x"}), "");  // the new question goes last
+    r->ReplaceQuestion("missing", Fields({"other", "1", "x"}), "e");
+    EXPECT_EQ(Describe(*r), "R=3[q2 q3 new]");
+    EXPECT_TRUE(r->FindQuestion("new")->HasExplanation());
+}
+
+TEST(Genre, RemoveEntriesFlags) {
+    const struct { int flags; const char* name; const char* after; } cases[] = {
+        {8, "", "G=2[q1 q2 ?P]"},          {4, "", "G=2[>X >X ?P]"},
+        {6, "q2", "G=3[q1 >X >X ?P]"},     {6, "X", "G=4[q1 q2 >X >X ?P]"},
+        {10, "X", "G=3[q1 q2 >X ?P]"},     {10, "P", "G=4[q1 q2 >X >X ?P]"},  // pending never
+        {12, "", "G=0[?P]"},               {14, "q1", "G=3[q2 >X >X ?P]"},
+        {2, "q1", "G=4[q1 q2 >X >X ?P]"},  {6, "", "G=4[q1 q2 >X >X ?P]"},
+        {1 | 16 | 32, "", "G=4[q1 q2 >X >X ?P]"},
+    };
+    for (const auto& c : cases) {
+        CWordList list;
+        Build(list, "X[x1] G[q1 q2 >X >X >P]");
+        Find(list, "G")->RemoveEntries(c.flags, c.name);
+        EXPECT_EQ(Describe(*Find(list, "G")), c.after) << "flags " << c.flags << " name " << c.name;
+    }
+    CGenre blank("B");  // an empty name matches nothing, not even a question without text
+    blank.AddQuestion(Fields({"", "1", "a"}));
+    blank.RemoveEntries(CGenre::kQuestions | CGenre::kMatchName, "");
+    EXPECT_EQ(blank.GetTotal(), 1);
+}
+
+TEST(Genre, ExcludesGenreFollowsChildEntriesOnly) {
+    CGenre top("top"), bottom("bottom");  // in no list, outliving the list below
+    top.AddChildGenre(&bottom);
+    EXPECT_EQ(top.ExcludesGenre("bottom"), 0);
+    EXPECT_EQ(bottom.ExcludesGenre("top"), 1);
+    CWordList list;
+    Build(list, "D[>Nowhere] B[>D] A[>B] C[>A]");
+    CGenre* a = Find(list, "A");
+    for (const char* reached : {"A", "B", "D"}) EXPECT_EQ(a->ExcludesGenre(reached), 0) << reached;
+    for (const char* apart : {"C", "Nowhere", ""}) EXPECT_EQ(a->ExcludesGenre(apart), 1) << apart;
+    EXPECT_EQ(Find(list, "C")->ExcludesGenre("D"), 0);
+    Find(list, "C")->AddChildGenre(&top);  // a genre from outside the list
+    EXPECT_EQ(Find(list, "C")->ExcludesGenre("bottom"), 0);
+}
+
+TEST(Genre, ResolveSettlesTheTargetFirstAndRefusesLoops) {
+    CWordList list;
+    CGenre* a = list.AddGenre(WithPending("A", {"B", "Missing"}));
+    list.AddGenre(WithPending("B", {"C"}));
+    Build(list, "C[c1 c2]");
+    a->Resolve(list);
+    EXPECT_EQ(Describe(list), "A=2[>B ?Missing] B=2[>C] C=2[c1 c2]");
+
+    // A genre tried against another list first still resolves in the list it joins.
+    auto moved = WithPending("Moved", {"C"});
+    CWordList empty;
+    moved->Resolve(empty);
+    CGenre* joined = list.AddGenre(std::move(moved));
+    list.ResolveAll();
+    EXPECT_EQ(Describe(*joined), "Moved=2[>C]");
+
+    CWordList loops;
+    CGenre* x = loops.AddGenre(WithPending("X", {"Y"}));
+    AddGenre(loops, "Y")->AddChildGenre(x);
+    for (auto [name, pending] : {std::pair{"Self", "Self"}, {"P", "Q"}, {"Q", "P"}})
+        loops.AddGenre(WithPending(name, {pending}));
+    loops.ResolveAll();
+    EXPECT_EQ(Describe(loops), "X=0[] Y=0[>X] Self=0[] P=0[] Q=0[>P]");
+}
+
+TEST(Genre, QuestionAtIsDepthFirstInEntryOrder) {
+    CWordList list;
+    Build(list, "inner[i1 i2] empty[] outer[o1 >empty >pending >inner o2 >inner]");
+    CGenre* inner = Find(list, "inner");
+    CGenre* outer = Find(list, "outer");
+    EXPECT_EQ(Order(0, outer->GetTotal() + 1, [&](int n) { return outer->GetQuestionAt(n); }),
+              "- o1 i1 i2 o2 i1 i2 - ");
+    EXPECT_EQ(inner->GetQuestionAt(3), nullptr);
+
+    // Totals that promise more than is left after edits, and loops made by hand, give none.
+    inner->RemoveEntries(CGenre::kQuestions, "");
+    EXPECT_EQ(outer->GetQuestionAt(2)->PeekText(), "o2");
+    EXPECT_EQ(outer->GetQuestionAt(3), nullptr);
+    Build(list, "loop[l]");
+    Find(list, "loop")->AddChildGenre(Find(list, "loop"));
+    EXPECT_EQ(Find(list, "loop")->GetQuestionAt(3), nullptr);
+
+    Build(list, "two[t1 t2] three[h1 h2 h3]");
+    const std::vector<CGenre*> genres = {Find(list, "two"), nullptr, Find(list, "three")};
+    EXPECT_EQ(Order(-1, 5, [&](int index) { return FindQuestionByIndex(genres, index); }), "- t1 t2 h1 h2 h3 - ");
 }
 
 TEST(WordList, RemoveGenreDropsEveryEntryForIt) {
     CWordList list;
-    CGenre* x = AddGenre(list, "X");
-    AddQuestion(*x, "x1");
-    CGenre* g = AddGenre(list, "G");
-    g->AddChildGenre(x);
-    AddQuestion(*g, "g1");
-    g->AddChildGenre(x);
-    CGenre* h = AddGenre(list, "H");
-    h->AddChildGenre(x);
-    h->AddChildGenre(g);
+    Build(list, "X[x1] G[>X g1 >X] H[>X >G]");
     list.RemoveGenre("X");
     EXPECT_EQ(Describe(list), "G=1[g1] H=3[>G]");  // H keeps the total G had when added
 
@@ -58,17 +182,14 @@ TEST(WordList, RemoveGenreDropsEveryEntryForIt) {
 
 TEST(WordList, CopyResolvesChildrenListedEarlierAtOnceLaterOnesAtTheEnd) {
     CWordList list;
-    CGenre* c = AddGenre(list, "C");
-    CGenre* a = AddGenre(list, "A");
-    CGenre* b = AddGenre(list, "B");
-    a->AddChildGenre(b);
-    b->AddChildGenre(c);
-    AddQuestion(*c, "c1");
-    AddQuestion(*b, "b1");
+    Build(list, "C[] A[] B[>C]");
+    CGenre* a = Find(list, "A");
+    a->AddChildGenre(Find(list, "B"));
+    AddQuestion(*Find(list, "C"), "c1");
+    AddQuestion(*Find(list, "B"), "b1");
     a->AddChildByName(list, "Gone");
-    CGenre* loop = AddGenre(list, "Loop");
-    loop->AddChildGenre(a);
-    a->AddChildGenre(loop);  // made by hand; the copy refuses it
+    Build(list, "Loop[>A]");
+    a->AddChildGenre(Find(list, "Loop"));  // made by hand; the copy refuses it
     EXPECT_EQ(Describe(list), "C=1[c1] A=0[>B ?Gone >Loop] B=1[>C b1] Loop=0[>A]");
     CWordList copy(list);
     // B takes C at once with C's full total; A waits for B until the end, so Loop, which
@@ -76,40 +197,26 @@ TEST(WordList, CopyResolvesChildrenListedEarlierAtOnceLaterOnesAtTheEnd) {
     EXPECT_EQ(Describe(copy), "C=1[c1] A=2[>B ?Gone] B=2[>C b1] Loop=0[>A]");
     EXPECT_EQ(copy.GetGenres()[2]->GetEntries()[0].GetChild(), copy.GetGenres()[0].get());
     EXPECT_EQ(copy.GetGenres()[1]->GetQuestionAt(1)->PeekText(), "c1");
-    EXPECT_NE(copy.GetGenres()[0]->GetEntries()[0].GetQuestion(), c->GetEntries()[0].GetQuestion());
-    EXPECT_TRUE(copy.GetGenres()[0]->GetEntries()[0].GetQuestion()->HasExplanation());
+    const CQuestion* copied = copy.GetGenres()[0]->GetEntries()[0].GetQuestion();
+    EXPECT_NE(copied, Find(list, "C")->GetEntries()[0].GetQuestion());
+    EXPECT_TRUE(copied->HasExplanation());
 }
 
 TEST(WordList, MovedListKeepsItsBookkeeping) {
     CWordList list;
-    CGenre* child = AddGenre(list, "child");
-    CGenre* parent = AddGenre(list, "parent");
-    parent->AddChildGenre(child);
+    Build(list, "child[] parent[>child]");
+    CGenre* child = Find(list, "child");
+    CGenre* parent = Find(list, "parent");
     CWordList assigned;
     AddGenre(assigned, "old");
     assigned = CWordList(std::move(list));
-    EXPECT_EQ(list.FindGenre("child"), nullptr);
-    EXPECT_EQ(assigned.FindGenre("old"), nullptr);
-    EXPECT_EQ(assigned.FindGenre("child"), child);
+    EXPECT_EQ(Find(list, "child"), nullptr);
+    EXPECT_EQ(Find(assigned, "old"), nullptr);
+    EXPECT_EQ(Find(assigned, "child"), child);
     EXPECT_EQ(child->ExcludesGenre("parent"), 1);
     EXPECT_EQ(parent->ExcludesGenre("child"), 0);
     assigned.RemoveGenre("child");
     EXPECT_EQ(Describe(assigned), "parent=0[]");
-}
-
-TEST(FindQuestionByIndex, CountsAcrossTheGenresInOrder) {
-    CWordList list;
-    CGenre* two = AddGenre(list, "two");
-    CGenre* three = AddGenre(list, "three");
-    for (const char* text : {"t1", "t2"}) AddQuestion(*two, text);
-    for (const char* text : {"h1", "h2", "h3"}) AddQuestion(*three, text);
-    const std::vector<CGenre*> genres = {two, nullptr, three};
-    std::string order;
-    for (int index = -1; index <= 5; ++index) {
-        const CQuestion* question = FindQuestionByIndex(genres, index);
-        (order += question ? question->PeekText() : "-") += " ";
-    }
-    EXPECT_EQ(order, "- t1 t2 h1 h2 h3 - ");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
-// Small builders, a shared fixture for file tests and a compact text form of a word list, so
-// that tests can state whole structures in one line: "A=3[q1 >B ?C] B=0[]" lists each genre
-// as name=total[entries], with questions by text, child genres as >name and pending children
-// as ?name.
+// Builders, a shared fixture for file tests and a compact text form of a word list, so that
+// tests state whole structures in one line: "A=3[q1 >B ?C] B=0[]" lists each genre as
+// name=total[entries], with questions by text, child genres as >name and pending children as
+// ?name. Build takes the same form without totals.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -37,6 +37,24 @@ inline CGenre* AddGenre(CWordList& list, std::string name) {
 
 inline void AddQuestion(CGenre& genre, std::string_view text) { genre.AddQuestion(Fields({text, "1", "a"})); }
 
+// Genres in order, "B[b1] A[a1 >B >Later]": >name takes the genre of that name already in the
+// list as a child, else stays a pending name.
+inline void Build(CWordList& list, std::string_view form) {
+    CGenre* genre = nullptr;
+    std::string word;
+    for (char c : form) {
+        if (c == '[') {
+            genre = AddGenre(list, std::exchange(word, ""));
+        } else if (c != ' ' && c != ']') {
+            word += c;
+        } else if (!word.empty()) {
+            if (word[0] == '>') genre->AddChildByName(list, word.substr(1));
+            else AddQuestion(*genre, word);
+            word.clear();
+        }
+    }
+}
+
 inline std::string Describe(const CGenre& genre) {
     std::string text = std::string(genre.GetName()) + "=" + std::to_string(genre.GetTotal()) + "[";
     const char* separator = "";
@@ -44,8 +62,8 @@ inline std::string Describe(const CGenre& genre) {
         text += std::exchange(separator, " ");
         switch (entry.GetKind()) {
             case CGenreEntry::kQuestion: text += entry.GetQuestion()->PeekText(); break;
-            case CGenreEntry::kChild: (text += ">") += entry.GetChild()->GetName(); break;
-            default: (text += "?") += entry.GetPendingName(); break;
+            case CGenreEntry::kChild: text += ">" + std::string(entry.GetChild()->GetName()); break;
+            default: text += "?" + std::string(entry.GetPendingName()); break;
         }
     }
     return text + "]";
