@@ -24,8 +24,6 @@ TEST(StartupLock, ASecondStartInTheSameFolderSaysSoAndWritesNothing) {
     TempDir dir, other;
     QLockFile first(LockPath(dir));
     ASSERT_TRUE(first.tryLock(0));
-    // However old its lock, a program that still runs keeps it.
-    fs::last_write_time(dir / kLock, fs::file_time_type::clock::now() - std::chrono::hours(1));
     ScopedCurrentDir inDir(dir.Path());
     CRecordingPrompt prompt;
     CModalScript script;
