@@ -4,9 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <string_view>
-
 #include "app/app_settings.h"
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
@@ -88,7 +85,7 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyTakingAllAfterTheFirstEqualsAndTheLast
     }
 }
 
-TEST_F(SettingsFile, SaveWritesAllNineLinesInTheStartUpDirectoryAndReadsBack) {
+TEST_F(SettingsFile, SaveWritesAllNineLinesInTheStartUpDirectoryAndReadsBackOrKeepsTheOldFile) {
     WriteFileBytes(file, kTag + "\r\nOTHER=dropped\r\nTIMELIMIT=-5\r\nUSEHINT=FALSE\r\n");
     settings.Load(home);
     settings.currentDir = "/lists/";
@@ -112,9 +109,8 @@ TEST_F(SettingsFile, SaveWritesAllNineLinesInTheStartUpDirectoryAndReadsBack) {
     CAppSettings reread;
     reread.Load(home);
     EXPECT_EQ(Describe(reread), Describe(settings));
-}
 
-TEST_F(SettingsFile, AFailedSaveIsSilentAndKeepsTheOldFile) {
+    // A failed save is silent and keeps the old file.
     settings.Save(home / "missing");  // no folder: nothing happens, nothing throws
     EXPECT_FALSE(std::filesystem::exists(home / "missing"));
 

@@ -3,13 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <memory>
 #include <numeric>
 #include <random>
-#include <span>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "app/question_index.h"
 #include "app/run_drawing.h"
@@ -18,7 +13,6 @@
 #include "score/rank_table.h"
 #include "support/temp_dir.h"
 #include "wordlist/genre.h"
-#include "wordlist/question.h"
 #include "wordlist/word_list.h"
 
 namespace {
@@ -30,22 +24,14 @@ void AddQuestions(CGenre& genre, std::string_view tag, int count) {
                                                       true, std::vector<std::string>{"a"}));
 }
 
-// Each message as "caption: text", marked unless it is a warning with an OK button.
-std::vector<std::string> Shown(const CRecordingPrompt& prompt) {
-    std::vector<std::string> shown;
-    for (const auto& m : prompt.Messages())
-        shown.push_back(m.caption + ": " + m.text + (m.icon == PromptIcon::Exclamation && m.buttons == PromptButtons::Ok ? "" : " (?)"));
-    return shown;
-}
-
 CGenre& AddGenre(CWordList& list, const std::string& name, int questions = 0) {
     CGenre* genre = list.AddGenre(std::make_unique<CGenre>(name));
     AddQuestions(*genre, ".", questions);
     return *genre;
 }
 
-// ALL (2 questions), ALL (3), child (4), parent (1 and child), empty, then g0 with one question
-// and g1..g30, each including the one before twice: 2^i questions.
+// ALL (2 questions), ALL (3), child (4), parent (1 and child), empty, A (2), B (3), then g0
+// with one question and g1..g30, each including the one before twice: 2^i questions.
 struct Drawing : ::testing::Test {
     CWordList list;
     CRecordingPrompt prompt;
@@ -53,7 +39,7 @@ struct Drawing : ::testing::Test {
     std::vector<CQuestion*> runList{&marker};
 
     Drawing() {
-        for (auto [name, count] : {std::pair{"ALL", 2}, {"ALL", 3}, {"child", 4}, {"parent", 1}, {"empty", 0}})
+        for (auto [name, count] : {std::pair{"ALL", 2}, {"ALL", 3}, {"child", 4}, {"parent", 1}, {"empty", 0}, {"A", 2}, {"B", 3}})
             AddGenre(list, name, count);
         list.FindGenre("parent")->AddChildGenre(list.FindGenre("child"));
         CGenre* level = &AddGenre(list, "g0", 1);
@@ -64,9 +50,14 @@ struct Drawing : ::testing::Test {
             level = &next;
         }
     }
+    // Each message as "caption: text", marked unless it is a warning with an OK button.
+    std::vector<std::string> Shown() const {
+        std::vector<std::string> shown;
+        for (const auto& m : prompt.Messages())
+            shown.push_back(m.caption + ": " + m.text + (m.icon == PromptIcon::Exclamation && m.buttons == PromptButtons::Ok ? "" : " (?)"));
+        return shown;
+    }
 };
-
-}  // namespace
 
 TEST(RunCount, TheTypedCountKeepsLeadingDigitsAndHoldsToTheTotal) {
     // Before the first selection the total box is empty. Wrapping in 32 bits would leave 5 of
@@ -124,7 +115,7 @@ TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
 
 // Looks up every index of a selection (and a few beyond it) at once, in a shuffled order, and
 // compares each with the plain walk.
-void ExpectPlainWalk(std::span<CGenre* const> selection, std::int64_t total, std::mt19937& shape) {
+void ExpectPlainWalk(const std::vector<CGenre*>& selection, std::int64_t total, std::mt19937& shape) {
     std::vector<int> indices(static_cast<std::size_t>(total + 4));
     std::iota(indices.begin(), indices.end(), -1);
     std::shuffle(indices.begin(), indices.end(), shape);
@@ -133,65 +124,56 @@ void ExpectPlainWalk(std::span<CGenre* const> selection, std::int64_t total, std
         ASSERT_EQ(found[k], FindQuestionByIndex(selection, indices[k])) << "index " << indices[k];
 }
 
-// Builds word lists of nested genres at random (children listed first or later, pending ones,
-// stale and negative cached totals) and checks every index against the plain walk.
+// Word lists of nested genres built at random (children listed first or later, pending ones,
+// stale and negative cached totals): every index as the plain walk finds it.
 TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
     std::mt19937 shape(20240611);
+    const auto below = [&](int n) { return static_cast<int>(shape() % static_cast<unsigned>(n)); };
     for (int round = 0; round < 150; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         CWordList list;
-        const int genreCount = 2 + static_cast<int>(shape() % 12);
-        for (int g = 0; g < genreCount; ++g) AddGenre(list, "g" + std::to_string(g), static_cast<int>(shape() % 4));
+        const int genreCount = 2 + below(12);
+        for (int g = 0; g < genreCount; ++g) AddGenre(list, "g" + std::to_string(g), below(4));
         const auto& genres = list.GetGenres();
         // Only genres listed later may be included, so nothing reaches itself.
         for (int g = 0; g + 1 < genreCount; ++g) {
-            CGenre& genre = *genres[g];
-            for (int c = static_cast<int>(shape() % 4); c > 0; --c) {
-                const int target = g + 1 + static_cast<int>(shape() % (genreCount - g - 1));
-                if (shape() % 9 == 0)
-                    genre.AddChildByName(list, "nowhere");  // stays pending
-                else if (shape() % 5 == 0)
-                    genre.AddChildByName(list, "g" + std::to_string(target));
-                else
-                    genre.AddChildGenre(genres[target].get());
-                if (shape() % 3 == 0) AddQuestions(genre, "+", 1);
+            for (int c = below(4); c > 0; --c) {
+                const int target = g + 1 + below(genreCount - g - 1);
+                if (below(9) == 0) genres[g]->AddChildByName(list, "nowhere");  // stays pending
+                else if (below(5) == 0) genres[g]->AddChildByName(list, "g" + std::to_string(target));
+                else genres[g]->AddChildGenre(genres[target].get());
+                if (below(3) == 0) AddQuestions(*genres[g], "+", 1);
             }
         }
         // Questions added to a child after it was included leave the includer's total short;
         // removing an including entry later can drive a total below its questions or below 0.
         for (int g = genreCount - 1; g >= 0; --g) {
-            if (shape() % 3 == 0) AddQuestions(*genres[g], "*", 2);
-            if (shape() % 7 == 0) genres[g]->RemoveEntries(CGenre::kQuestions, "");
+            if (below(3) == 0) AddQuestions(*genres[g], "*", 2);
+            if (below(7) == 0) genres[g]->RemoveEntries(CGenre::kQuestions, "");
         }
         list.ResolveAll();
-
         std::vector<CGenre*> selection;
-        for (int i = 1 + static_cast<int>(shape() % 5); i > 0; --i) selection.push_back(genres[shape() % genreCount].get());
-        if (shape() % 4 == 0) selection.insert(selection.begin() + 1, nullptr);
+        for (int i = 1 + below(5); i > 0; --i) selection.push_back(genres[below(genreCount)].get());
+        if (below(4) == 0) selection.insert(selection.begin() + 1, nullptr);
         std::int64_t total = 0;
         for (CGenre* genre : selection) total += genre ? std::max(genre->GetTotal(), 0) : 0;
         ExpectPlainWalk(selection, total, shape);
     }
     // A chain of nested genres deeper than any walk should repeat per index, each holding one
-    // question before or after the next genre (and g1 twice).
+    // question before or after the next genre (and c1 twice).
     CWordList chain;
     for (int g = 0; g < 3000; ++g) AddGenre(chain, "c" + std::to_string(g));
+    const auto& genres = chain.GetGenres();
     for (int g = 2999; g >= 0; --g) {
-        CGenre& genre = *chain.GetGenres()[g];
-        if (g % 3 == 0) AddQuestions(genre, ".", 1);
-        if (g + 1 < 3000) genre.AddChildGenre(chain.GetGenres()[g + 1].get());
-        if (g % 3 != 0) AddQuestions(genre, ".", 1);
+        if (g % 3 == 0) AddQuestions(*genres[g], ".", 1);
+        if (g + 1 < 3000) genres[g]->AddChildGenre(genres[g + 1].get());
+        if (g % 3 != 0) AddQuestions(*genres[g], ".", 1);
     }
-    std::vector<CGenre*> selection{chain.GetGenres()[1].get(), chain.GetGenres()[0].get(), chain.GetGenres()[1].get()};
-    ExpectPlainWalk(selection, 3 * 3000 - 2, shape);
+    ExpectPlainWalk({genres[1].get(), genres[0].get(), genres[1].get()}, 3 * 3000 - 2, shape);
 }
 
-TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
-    CWordList list;
-    AddGenre(list, "A", 2);
-    AddGenre(list, "B", 3);
+TEST_F(Drawing, PrepareRunDrawsFromTheSeededGeneratorAndSelectsItsRanking) {
     TempDir dir;
-    CRecordingPrompt prompt;
     CRankTable rankTable(prompt, dir / "list.wls");
     ProgramRandom().Seed(1);
     // Seed 1 draws 41, 18467, 6334, 26500, 19169; modulo the total 5: 1, 2, 4, 0, 4.
@@ -199,7 +181,6 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     //     -> swap p2,p4: 1 2 4 3 0 -> swap p3,p0: 3 2 4 1 0 -> swap p4,p4: 3 2 4 1 0.
     // Indices 3, 2, 4 over A (0, 1) then B (2, 3, 4): B.1, B.0, B.2.
     int perRunCount = 3;
-    std::vector<CQuestion*> runList;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
     std::string texts;
     for (CQuestion* question : runList) texts.append(question->PeekText()).append(" ");
@@ -215,6 +196,14 @@ TEST(PrepareRun, DrawsTheRunListFromTheSeededGeneratorAndSelectsItsRanking) {
     EXPECT_EQ(std::pair(perRunCount, runList.size()), std::pair(2, std::size_t{2}));
     EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
     EXPECT_TRUE(prompt.Messages().empty());
+
+    // A total left above the questions still held (they went after the genre was included):
+    // the gaps are left out of the run, never asked as holes.
+    list.FindGenre("child")->RemoveEntries(CGenre::kQuestions, "");
+    perRunCount = 5;
+    ASSERT_EQ(PrepareRun(prompt, list, {"parent"}, perRunCount, runList, nullptr), 1);
+    EXPECT_EQ(runList, std::vector<CQuestion*>{list.FindGenre("parent")->GetQuestionAt(1)});
+    EXPECT_EQ(perRunCount, 1);
 }
 
 TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
@@ -222,7 +211,7 @@ TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
     const std::uint32_t state = ProgramRandom().GetState();
     int perRunCount = 10;
     EXPECT_EQ(PrepareRun(prompt, list, {}, perRunCount, runList, nullptr), 0);
-    EXPECT_EQ(Shown(prompt), (std::vector<std::string>{"ジャンル未選択: ジャンルを選択してからスタートしてください。"}));
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"ジャンル未選択: ジャンルを選択してからスタートしてください。"}));
     EXPECT_EQ(perRunCount, 10);
     prompt.Clear();
     // Without questions, or with a count of 0, it fails silently.
@@ -239,15 +228,9 @@ TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
     perRunCount = INT_MAX;
     EXPECT_EQ(PrepareRun(prompt, list, {"g24", "g0"}, perRunCount, runList, nullptr), 0);
     EXPECT_EQ(perRunCount, kMaxRunQuestions + 1);
-    EXPECT_EQ(Shown(prompt), std::vector<std::string>(2, "Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"));
+    EXPECT_EQ(Shown(), std::vector<std::string>(2, "Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"));
     EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
     EXPECT_EQ(ProgramRandom().GetState(), state);  // nothing drawn
-
-    // A total left above the questions still held (they went after the genre was included):
-    // the gaps are left out of the run, never asked as holes.
-    list.FindGenre("child")->RemoveEntries(CGenre::kQuestions, "");
-    perRunCount = 5;
-    ASSERT_EQ(PrepareRun(prompt, list, {"parent"}, perRunCount, runList, nullptr), 1);
-    EXPECT_EQ(runList, std::vector<CQuestion*>{list.FindGenre("parent")->GetQuestionAt(1)});
-    EXPECT_EQ(perRunCount, 1);
 }
+
+}  // namespace

@@ -44,21 +44,18 @@ std::string DumpModel(const CWordList& list) {
     std::string dump;
     for (const auto& genre : list.GetGenres()) {
         dump += (dump.empty() ? "" : " ") + Utf8(genre->GetName()) + '{';
-        std::string entries;
         for (const CGenreEntry& entry : genre->GetEntries()) {
-            entries += entries.empty() ? "" : " ";
+            dump += dump.back() == '{' ? "" : " ";
             if (const CQuestion* q = entry.GetQuestion()) {
-                std::string answers;
-                for (const CAnswer& answer : q->GetAnswers()) answers += (answers.empty() ? "" : ",") + std::string(answer.GetText());
-                entries += Utf8(q->PeekText()) + '(' + std::to_string(q->GetRequired()) + ';' + answers + ';' +
-                           Utf8(q->GetExplanation()) + ')';
-            } else if (const CGenre* child = entry.GetChild()) {
-                entries += '>' + Utf8(child->GetName());
+                dump += Utf8(q->PeekText()) + '(' + std::to_string(q->GetRequired()) + ';';
+                for (const CAnswer& answer : q->GetAnswers()) (dump += answer.GetText()) += ',';
+                dump.back() = ';';
+                dump += Utf8(q->GetExplanation()) + ')';
             } else {
-                entries += '?' + Utf8(entry.GetPendingName());
+                dump += entry.GetChild() ? '>' + Utf8(entry.GetChild()->GetName()) : '?' + Utf8(entry.GetPendingName());
             }
         }
-        dump += entries + '}';
+        dump += '}';
     }
     return dump;
 }
@@ -79,16 +76,15 @@ protected:
     // The item at a path of labels ("b/問題/Zeta"), the last of each label.
     int Item(std::string_view path) const {
         int item = CEditTree::kRoot;
-        for (std::size_t start = 0; start <= path.size() && !path.empty();) {
-            const std::size_t end = std::min(path.find('/', start), path.size());
-            const std::string label = Sjis(path.substr(start, end - start));
+        for (std::string_view rest = path; item != CEditTree::kNone && !rest.empty();) {
+            const std::string_view piece = rest.substr(0, rest.find('/'));
+            rest.remove_prefix(std::min(piece.size() + 1, rest.size()));
+            const std::string label = Sjis(piece);
             const auto& children = Tree().Children(item);
             auto found = std::find_if(children.rbegin(), children.rend(), [&](int c) { return Tree().Label(c) == label; });
-            if (found == children.rend()) return CEditTree::kNone;
-            item = *found;
-            start = end + 1;
+            item = found == children.rend() ? CEditTree::kNone : *found;
         }
-        return item;
+        return path.empty() ? CEditTree::kNone : item;
     }
     // The messages so far as "caption: text", or the caption only for the reader's and writer's.
     std::vector<std::string> Said() const {

@@ -1,14 +1,17 @@
+// The editor's rules without its window: reading the question fields, and the genres offered
+// for inclusion.
 #include "editor/question_fields.h"
 
 #include <gtest/gtest.h>
 
+#include "editor/genre_choice.h"
+#include "wordlist/genre.h"
 #include "wordlist/word_list.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 TEST(QuestionFields, ReadAsTheEditorDoes) {
+    using Texts = std::vector<std::string>;
     const std::string longAnswer = std::string(300, 'a') + "\x82\xA0";  // never cut at 255 bytes
     const struct {
         QuestionInput input;
@@ -35,13 +38,34 @@ TEST(QuestionFields, ReadAsTheEditorDoes) {
             EXPECT_EQ(Texts(list.GetTexts().begin(), list.GetTexts().end()), c.fieldList) << c.input.answers;
         }
     }
-}
-
-TEST(QuestionFields, RefusalTexts) {
     EXPECT_EQ(FieldsRefusalText(FieldsRefusal::MissingData), "先に問題データを設定してください。");
     EXPECT_EQ(FieldsRefusalText(FieldsRefusal::ChoiceCount), "選択問題の場合、選択項目は 2 ～ 5 の間で指定して下さい。");
     // A double-byte character whose second byte is not white space survives the trim whole.
     EXPECT_EQ(TrimBlanks(" \x81\x40\x82\xA0\t"), "\x81\x40\x82\xA0");
+}
+
+// Genres as "A>B>C" (A includes B and C), added in order: a child named before its genre exists
+// stays pending.
+TEST(GenreChoice, OffersAllButTheReceivingGenreAndItsDirectChildren) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"D", "B", "A>B", "C"}, "D C "},
+        {{"A", "B>A", "C"}, "B C "},  // a genre including A
+        {{"C", "B>C", "A>B"}, "C "},  // reached only through B
+        {{"B", "C", "A>C>B"}, ""},
+        {{"A>B", "B", "A"}, "B A "},  // B still pending; the second A is another genre
+        {{"X", "Y"}, "X Y "},
+    };
+    for (const auto& [genres, offeredForA] : cases) {
+        CWordList list;
+        for (const std::string& spec : genres) {
+            CGenre* genre = list.AddGenre(std::make_unique<CGenre>(spec.substr(0, spec.find('>'))));
+            for (std::size_t at = spec.find('>'); at != std::string::npos; at = spec.find('>', at + 1))
+                genre->AddChildByName(list, spec.substr(at + 1, spec.find('>', at + 1) - at - 1));
+        }
+        std::string offered;
+        for (const CGenre* genre : OfferedChildGenres(list, "A")) (offered += genre->GetName()) += ' ';
+        EXPECT_EQ(offered, offeredForA) << genres.back();
+    }
 }
 
 }  // namespace

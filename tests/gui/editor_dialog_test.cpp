@@ -90,6 +90,8 @@ TEST_F(EditorDialogTest, ShowsTheTreeAndLoadsAQuestionByDoubleClick) {
     EXPECT_EQ(Field(CEditDialog::kQuestion).toPlainText(), QStringLiteral("beta"));
     EXPECT_FALSE(Item(CEditDialog::kReplace).isEnabled());
     EXPECT_FALSE(Count().testAttribute(Qt::WA_InputMethodEnabled));
+    Item(CEditDialog::kNew).trigger();  // nothing unsaved: a new list at once
+    EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - 新規作成"));
 }
 
 enum class Way { Button, EnterInCount, EnterInTree, Menu, Replace };
@@ -150,6 +152,7 @@ TEST_F(EditorDialogTest, GenresThroughTheGenreDialogDeletingAndTheEnd) {
     Item(CEditDialog::kNewGenre).trigger();
     EXPECT_EQ(Labels(), (QStringList{"b", "C", "新"}));
     script.Then([](QDialog& genre) {
+        EXPECT_EQ(Control<QComboBox>(genre, 1025).count(), 2);  // b and 新: all that C does not include
         Control<QComboBox>(genre, 1025).setCurrentIndex(Control<QComboBox>(genre, 1025).findText(QStringLiteral("新")));
         QTest::mouseClick(&Control<QPushButton>(genre, 1), Qt::LeftButton);
     });

@@ -85,6 +85,8 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
         {"root's file in a sticky folder", kRoot, 01777, kRoot, kUser, 0666, 8, 100, 0, false, true, false},
         {"root's file of a shared group", kUser, 0755, kRoot, kShared, 0664, 8, 100, 0, false, true, false},
         {"own file of a group not joined", kUser, 0755, kUser, kRoot, 0666, 8, 100, 0, false, true, false},
+        {"own file of a shared group", kUser, 0755, kUser, kShared, 0640, 8, 100, 0, false, true, true},
+        {"own file made read-only", kUser, 0755, kUser, kUser, 0444, 8, 100, 0, false, false, false},
         {"file of two names", kUser, 0755, kUser, kUser, 0600, 8, 100, 0, true, true, false},
         {"longest name", kUser, 0755, kUser, kUser, 0600, 255, 100, 0, false, true, true},
         {"new file", kUser, 0755, kUser, kUser, 0, 8, 100, 0, false, true, true},
@@ -114,11 +116,12 @@ TEST(AtomicFileWriter, SavesWhereverAPlainWriteWould) {
         ::stat(fileOf(c).c_str(), &before);
         const std::string bytes(c.newSize, 'n');
         CAtomicFileWriter writer;
-        ASSERT_TRUE(writer.Open(fileOf(c)));
+        const bool opened = writer.Open(fileOf(c));
+        EXPECT_EQ(opened, c.saved || c.sizeLimit);
         std::optional<ScopedFileSizeLimit> limit;
         if (c.sizeLimit) limit.emplace(c.sizeLimit);
         writer.Write(bytes);
-        EXPECT_EQ(writer.Commit(), c.saved);
+        EXPECT_EQ(opened && writer.Commit(), c.saved);
         limit.reset();
         const bool exists = c.saved || c.fileMode;
         EXPECT_EQ(FilesIn(dir / c.what), exists + c.secondLink) << "no temporary left";

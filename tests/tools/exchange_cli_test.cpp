@@ -115,12 +115,13 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
         {"g,q,1,,,\r\n", "", "row 1, column 5: the question has no answer"},
         {"g,q,-1,,a\r\n", "", "row 1, column 3: a choice question needs 2 to 5 answers"},
         {"g,q,-1,,a,b,c,d,e,f\r\n", "--add", "row 1, column 3: a choice question needs 2 to 5 answers"},
+        {"g,q,-2,,a\r\n", "", "row 1, column 3: a choice question needs 2 to 5 answers"},  // any count below 0
         {"g, ,,,a\r\n", "", "row 1, column 2: the question is empty"},
         {"g,q,1a,,a\r\n", "", "row 1, column 3: the required count is not a whole number"},
         {"g,q,1,,\"a\nb\"\r\n", "", "row 1, column 5: an answer cannot hold a line break"},
         {",q,1,,a\r\n", "", "row 1, column 1: the genre name is empty"},
         {ok + "g,q😀,1,,a\r\n", "", "row 2, column 2: U+1F600 cannot be written in CP932"},
-        {"g,q,1,,a\x82\xA0\r\n", "--encoding utf-8", "row 1, column 5: the byte 0x82 is not UTF-8"},
+        {"g,q,1,,a\x8A\xA0\r\n", "--encoding utf-8", "row 1, column 5: the byte 0x8A is not UTF-8"},
         {"g,q,1,,a\x85\x40\r\n", "--encoding cp932", "row 1, column 5: the bytes 0x85 0x40 are not CP932"},
         {"", "", "cannot be read: Is a directory"},
     };
