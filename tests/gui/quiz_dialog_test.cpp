@@ -146,7 +146,8 @@ TEST_F(QuizDialogTest, TypedRunStepByStep) {
         EXPECT_TRUE(i != 10 || AnswerBox().textCursor().position() == 1);
         EXPECT_TRUE(i != 13 || Button(kRetry).hasFocus());
     }
-    EXPECT_EQ(Said(prompt_), std::vector<std::string>{"おしまい: 正答率 : 40.00 %"}) << "answers after a hint do not count";
+    ASSERT_EQ(Said(prompt_), std::vector<std::string>{"おしまい: 正答率 : 40.00 %"}) << "answers after a hint do not count";
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::None);
 
     // Complete mode asks a wrong question again and clears its answers on the first key; with
     // hints off the button stays disabled for every question.
