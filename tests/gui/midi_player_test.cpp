@@ -12,18 +12,14 @@
 
 namespace {
 
-std::string BigEndian(std::uint32_t value, int bytes) {
-    std::string out;
-    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-}
-
-// A format-0 MIDI file with one track holding the given events (delta times included).
-QByteArray MidiFile(const std::string& events) {
-    const std::string track = events + std::string("\x00\xff\x2f\x00", 4);
-    const std::string file = "MThd" + BigEndian(6, 4) + BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(480, 2) +
-                             "MTrk" + BigEndian(static_cast<std::uint32_t>(track.size()), 4) + track;
-    return QByteArray(file.data(), static_cast<qsizetype>(file.size()));
+// A format-0 MIDI file of 480 ticks a beat with one track holding the given events (delta
+// times included).
+QByteArray MidiFile(std::string events) {
+    events += std::string("\x00\xff\x2f\x00", 4);
+    const std::uint32_t size = static_cast<std::uint32_t>(events.size());
+    const char length[] = {char(size >> 24), char(size >> 16), char(size >> 8), char(size)};
+    return QByteArray(std::string("MThd\0\0\0\6\0\0\0\1\x01\xe0MTrk", 18).append(length, 4).append(events).c_str(),
+                      static_cast<qsizetype>(22 + events.size()));
 }
 
 // One short closed hi-hat: the shortest sound that still counts as music.
@@ -34,37 +30,24 @@ QByteArray DefaultTune() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct WavLevels {
+// The 16-bit samples of a rendered WAV file, wherever its data chunk lies, as (count, peak, rms).
+std::tuple<std::size_t, int, double> MeasureWav(const std::string& bytes) {
+    const std::size_t format = bytes.find("fmt "), at = bytes.find("data", 12);
+    if (bytes.compare(0, 4, "RIFF") != 0 || format == std::string::npos || at == std::string::npos || at + 8 > bytes.size() ||
+        bytes.compare(format + 22, 2, std::string("\x10\x00", 2)) != 0)  // 16 bits a sample
+        return {0, 0, 0.0};
     std::size_t samples = 0;
+    std::uint32_t size = 0;
+    std::memcpy(&size, bytes.data() + at + 4, 4);
     int peak = 0;
-    double rms = 0;
-};
-
-// Measures the 16-bit PCM samples of a WAV file, wherever its data chunk lies.
-WavLevels MeasureWav(const std::string& bytes) {
-    WavLevels levels;
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return levels;
-    auto number = [&](std::size_t at, std::size_t size) {
-        std::uint32_t value = 0;
-        std::memcpy(&value, bytes.data() + at, size);
-        return value;
-    };
-    std::uint32_t bitsPerSample = 0;
-    for (std::size_t at = 12; at + 8 <= bytes.size(); at += 8 + number(at + 4, 4) + (number(at + 4, 4) & 1)) {
-        const std::size_t body = at + 8, end = std::min<std::size_t>(bytes.size(), body + number(at + 4, 4));
-        if (bytes.compare(at, 4, "fmt ") == 0 && body + 16 <= bytes.size()) bitsPerSample = number(body + 14, 2);
-        if (bytes.compare(at, 4, "data") != 0 || bitsPerSample != 16) continue;
-        double sum = 0;
-        for (std::size_t i = body; i + 1 < end; i += 2, ++levels.samples) {
-            std::int16_t sample = 0;
-            std::memcpy(&sample, bytes.data() + i, 2);
-            levels.peak = std::max(levels.peak, std::abs(static_cast<int>(sample)));
-            sum += static_cast<double>(sample) * sample;
-        }
-        levels.rms = levels.samples > 0 ? std::sqrt(sum / static_cast<double>(levels.samples)) : 0;
-        break;
+    double sum = 0;
+    for (std::size_t i = at + 8; i + 1 < std::min<std::size_t>(bytes.size(), at + 8 + size); i += 2, ++samples) {
+        std::int16_t sample = 0;
+        std::memcpy(&sample, bytes.data() + i, 2);
+        peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        sum += static_cast<double>(sample) * sample;
     }
-    return levels;
+    return {samples, peak, samples > 0 ? std::sqrt(sum / static_cast<double>(samples)) : 0.0};
 }
 
 class MidiPlayerTest : public testing::Test {
@@ -89,15 +72,15 @@ TEST(MidiDataTest, TellsStandardMidiFilesFromOtherData) {
 
 TEST_F(MidiPlayerTest, DefaultTuneRendersAsAudibleSoundAndATuneWithoutNotesAsSilence) {
     ASSERT_TRUE(CMidiPlayer::RenderToWav(DefaultTune(), dir_ / "default.wav", 3.0));
-    const WavLevels levels = MeasureWav(ReadFileBytes(dir_ / "default.wav"));
-    EXPECT_GE(levels.samples, 2u * 44100u * 3u - 2u * 64u) << "three seconds of stereo sound expected";
-    EXPECT_GT(levels.peak, 2000);
-    EXPECT_GT(levels.rms, 200.0);
+    const auto [samples, peak, rms] = MeasureWav(ReadFileBytes(dir_ / "default.wav"));
+    EXPECT_GE(samples, 2u * 44100u * 3u - 2u * 64u) << "three seconds of stereo sound expected";
+    EXPECT_GT(peak, 2000);
+    EXPECT_GT(rms, 200.0);
     // Guards the measurement: the renderer's output is only loud when there is music.
     ASSERT_TRUE(CMidiPlayer::RenderToWav(MidiFile(std::string("\x83\x60\xff\x01\x01x", 6)), dir_ / "silent.wav", 1.0));
-    const WavLevels silent = MeasureWav(ReadFileBytes(dir_ / "silent.wav"));
-    EXPECT_GT(silent.samples, 0u);
-    EXPECT_LT(silent.peak, 16);
+    const auto [silentSamples, silentPeak, silentRms] = MeasureWav(ReadFileBytes(dir_ / "silent.wav"));
+    EXPECT_GT(silentSamples, 0u);
+    EXPECT_LT(silentPeak, 16) << silentRms;
 }
 
 TEST_F(MidiPlayerTest, MusicStartsAgainAtEveryEnd) {

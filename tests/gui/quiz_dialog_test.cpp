@@ -67,6 +67,15 @@ protected:
         Type(text);
         PressReturn();
     }
+    // Where five presses of Tab lead from the focus, by control number.
+    QString TabStops() const {
+        QStringList stops;
+        for (int i = 0; i < 5; ++i) {
+            stops << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return stops.join(u' ');
+    }
     // What the learner sees of the run: "question | questions left | verdict".
     QString State() const { return Question() + " | " + Text(kRemaining) + " | " + Message(); }
     // The last message box as "caption: text".
@@ -82,60 +91,87 @@ protected:
     std::unique_ptr<CQuizDialog> dialog_;
 };
 
-TEST_F(QuizDialogTest, TypedRunJudgesEachReturnAndEndsWithTheSummary) {
+// A typed run step by step, each step followed by "question | questions left | verdict" (null:
+// not looked at): Return anywhere in the line submits it all, several answers count down, a hint
+// reveals one character and costs its question, the last question's count is not lowered, Return
+// after the end neither judges nor counts, and a retry starts over with a clean slate.
+TEST_F(QuizDialogTest, TypedRunStepByStep) {
     Add("日本の首都は？", "1", {"東京"});
-    Add("2 + 3 は？", "1", {"5"});
-    Open();
-    EXPECT_EQ(State(), QStringLiteral("日本の首都は？ | 2 | "));
-    EXPECT_TRUE(AnswerBox().hasFocus());
-    EXPECT_FALSE(Shown(kDecide) || Shown(kSeveralLabel));
-
-    // Return with the caret inside the text submits all of it and leaves one line, selected so
-    // that typing replaces it.
-    Type(QStringLiteral("東京"));
-    QTest::keyClick(&AnswerBox(), Qt::Key_Left);
-    PressReturn();
-    EXPECT_EQ(State(), QStringLiteral("2 + 3 は？ | 1 | 正解 !!"));
-    EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東京"));
-    EXPECT_EQ(AnswerBox().textCursor().selectedText(), QStringLiteral("東京"));
-
-    Answer(QStringLiteral("6"));
-    const QString end = State();
-    // The count of questions left is not lowered for the last one.
-    EXPECT_EQ(end, QStringLiteral("2 + 3 は？ | 1 | はずれ !!\n答 ： \n   5\n"));
-    EXPECT_EQ(LastMessage(), "おしまい: 正答率 : 50.00 %");
-    EXPECT_TRUE(Button(kRetry).hasFocus());
-    Answer(QStringLiteral("5"));  // after the end, Return neither judges nor counts
-    EXPECT_EQ(prompt_.Messages().size(), 1u);
-    EXPECT_EQ(State(), end);
-
-    // A retry asks the same questions from the start with a clean slate.
-    Click(kRetry);
-    EXPECT_EQ(State() + AnswerBox().toPlainText(), QStringLiteral("日本の首都は？ | 2 | "));
-    Answer(QStringLiteral("東京"));
-    EXPECT_EQ(State(), QStringLiteral("2 + 3 は？ | 1 | 正解 !!"));
-}
-
-TEST_F(QuizDialogTest, SeveralAnswersShowWhatIsGivenAndWhatRemains) {
     Add("三つのうち二つ", "2", {"a", "b", "c"});
-    Add("次", "1", {"n"});
+    Add("英語", "1", {"abc", "xyz"});
+    Add("首都", "1", {"東京"});
+    Add("2 + 3 は？", "1", {"5"});
+    CQuizDialog& dialog = Open();
+    EXPECT_TRUE(AnswerBox().hasFocus());
+    EXPECT_FALSE(Shown(kDecide) || Shown(kSeveralLabel) || Shown(kTime) || CountdownTimer().isActive());
+    dialog.Tick();  // no time limit: the tick does nothing
+    using Act = std::function<void()>;
+    auto type = [this](const char* text) -> Act { return [=, this] { Type(QString::fromUtf8(text)); }; };
+    auto answer = [this](const char* text) -> Act { return [=, this] { Answer(QString::fromUtf8(text)); }; };
+    auto key = [this](Qt::Key k) -> Act { return [=, this] { QTest::keyClick(&AnswerBox(), k); }; };
+    auto hint = [this]() -> Act { return [this] { Click(kHint); }; };
+    const struct {
+        Act act;
+        const char *state, *box, *answers;  // answers: "left | given" of a several-answer question
+    } steps[] = {
+        {[] {}, "日本の首都は？ | 5 | ", "", nullptr},
+        {type("東京"), nullptr, "東京", nullptr},
+        {key(Qt::Key_Left), nullptr, nullptr, nullptr},
+        {key(Qt::Key_Return), "三つのうち二つ | 4 | 正解 !!", "東京", "2 | "},
+        {answer("b"), nullptr, nullptr, "1 | b"},
+        {answer("b"), "三つのうち二つ | 4 | 正解 !!", nullptr, "1 | b"},  // already given: nothing changes
+        {answer("c"), "英語 | 3 | 正解 !!\nその他に ．．．\n   a\n", nullptr, nullptr},
+        {type("xq"), nullptr, nullptr, nullptr},
+        {hint(), nullptr, "x", nullptr},
+        {answer("yz"), "首都 | 2 | 正解 !!\nその他に ．．．\n   abc\n", nullptr, nullptr},
+        {hint(), nullptr, "東", nullptr},  // a double-byte character comes whole
+        {hint(), nullptr, "東京", nullptr},
+        {key(Qt::Key_Return), "2 + 3 は？ | 1 | 正解 !!", nullptr, nullptr},
+        {answer("6"), "2 + 3 は？ | 1 | はずれ !!\n答 ： \n   5\n", nullptr, nullptr},
+        {answer("5"), "2 + 3 は？ | 1 | はずれ !!\n答 ： \n   5\n", nullptr, nullptr},
+        {[this] { Click(kRetry); }, "日本の首都は？ | 5 | ", "", nullptr},
+        {answer("東京"), "三つのうち二つ | 4 | 正解 !!", nullptr, nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        const auto& step = steps[i];
+        step.act();
+        EXPECT_EQ(step.state ? State() : QString(), QString::fromUtf8(step.state ? step.state : ""));
+        EXPECT_EQ(step.box ? AnswerBox().toPlainText() : QString(), QString::fromUtf8(step.box ? step.box : ""));
+        const bool several = Question() == QStringLiteral("三つのうち二つ");
+        EXPECT_EQ(QList<bool>({Shown(kSeveralLabel), Shown(kGiven), Shown(kRemainingAnswers)}), QList<bool>(3, several));
+        EXPECT_EQ(step.answers ? Text(kRemainingAnswers) + " | " + Text(kGiven) : QString(),
+                  QString::fromUtf8(step.answers ? step.answers : ""));
+        EXPECT_TRUE(i != 3 || AnswerBox().textCursor().selectedText() == QStringLiteral("東京")) << "typing replaces it";
+        EXPECT_TRUE(i != 10 || AnswerBox().textCursor().position() == 1);
+        EXPECT_TRUE(i != 13 || Button(kRetry).hasFocus());
+    }
+    ASSERT_EQ(Said(prompt_), std::vector<std::string>{"おしまい: 正答率 : 40.00 %"}) << "answers after a hint do not count";
+    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::None);
+
+    // Complete mode asks a wrong question again and clears its answers on the first key; with
+    // hints off the button stays disabled for every question.
+    settings_.completeMode = 1;
+    settings_.useHint = 0;
     Open();
-    EXPECT_TRUE(Shown(kSeveralLabel));
-    auto answers = [&] { return Text(kRemainingAnswers) + " | " + Text(kGiven); };
-    EXPECT_EQ(answers(), QStringLiteral("2 | "));
-    Answer(QStringLiteral("b"));
-    EXPECT_EQ(answers(), QStringLiteral("1 | b"));
-    Answer(QStringLiteral("b"));  // already given: nothing changes
-    EXPECT_EQ(answers(), QStringLiteral("1 | b"));
-    EXPECT_EQ(Question() + " | " + Text(kRemaining), QStringLiteral("三つのうち二つ | 2"));
-    Answer(QStringLiteral("c"));
-    EXPECT_EQ(State(), QStringLiteral("次 | 1 | 正解 !!\nその他に ．．．\n   a\n"));
-    EXPECT_FALSE(Shown(kSeveralLabel) || Shown(kGiven) || Shown(kRemainingAnswers));
+    EXPECT_FALSE(Button(kHint).isEnabled());
+    EXPECT_EQ(TabStops(), QStringLiteral("1001 1034 1032 1001 1034"));
+    AnswerBox().setFocus();
+    Answer(QStringLiteral("z"));
+    EXPECT_EQ(State(), QStringLiteral("日本の首都は？ | 5 | はずれ !!\n答 ： \n   東京\n"));
+    Type(QStringLiteral("東京"));
+    EXPECT_EQ(Message(), QString());
+    PressReturn();
+    EXPECT_EQ(State(), QStringLiteral("三つのうち二つ | 4 | 正解 !!"));
+    EXPECT_FALSE(Button(kHint).isEnabled());
 }
 
+// Choices are answered with 決定 only. Tab visits only what is shown and usable, in reading order:
+// the answer box or the choices (one stop), Hint or 決定, 再挑戦, 中止.
 TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     Add("赤い果物は？", "-1", {"りんご", "バナナ", "メロン"});
     Add("青いものは？", "-1", {"空", "雲"});
+    Add("選択", "-1", {"x", "y"});
     Add("最後", "1", {"x"});
     CQuizDialog& dialog = Open();
     CChoicePanel& panel = dialog.ChoicePanel();
@@ -143,6 +179,7 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     EXPECT_TRUE(panel.isVisibleTo(&dialog) && Shown(kDecide));
     EXPECT_FALSE(Shown(kAnswer) || Shown(kHint) || slotShown(3) || slotShown(4));
     EXPECT_TRUE(panel.Slot(0)->hasFocus());
+    EXPECT_EQ(TabStops(), QStringLiteral("1035 1044 1034 1032 1035"));
     QRadioButton* right = nullptr;
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_FALSE(panel.Slot(slot)->isChecked());
@@ -152,53 +189,30 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_TRUE(right->isChecked());
     QTest::keyClick(right, Qt::Key_Return);  // Return on a choice does nothing
-    EXPECT_EQ(State(), QStringLiteral("赤い果物は？ | 3 | "));
+    EXPECT_EQ(State(), QStringLiteral("赤い果物は？ | 4 | "));
 
     Click(kDecide);
-    EXPECT_EQ(State(), QStringLiteral("青いものは？ | 2 | 正解 !!"));
+    EXPECT_EQ(State(), QStringLiteral("青いものは？ | 3 | 正解 !!"));
     EXPECT_FALSE(slotShown(2));
     EXPECT_FALSE(panel.Slot(0)->isChecked() || panel.Slot(1)->isChecked()) << "a new question starts unchecked";
     QTest::keyClick(panel.Slot(0), Qt::Key_Return);  // the decide button had the focus a moment ago
     EXPECT_EQ(Question(), QStringLiteral("青いものは？"));
-
     Click(kDecide);  // nothing checked: the empty text, which is wrong
-    EXPECT_EQ(State(), QStringLiteral("最後 | 1 | はずれ !!\n答 ： \n空"));
-    EXPECT_TRUE(Shown(kAnswer));
-    EXPECT_FALSE(panel.isVisibleTo(&dialog) || Shown(kDecide));
-}
+    EXPECT_EQ(State(), QStringLiteral("選択 | 2 | はずれ !!\n答 ： \n空"));
 
-// Tab visits only what is shown and usable, in reading order: the answer box or the choices (one
-// stop), Hint or 決定, 再挑戦, 中止.
-TEST_F(QuizDialogTest, TabFollowsTheReadingOrderOfWhatIsShown) {
-    Add("二つ", "2", {"a", "b"});
-    Add("選択", "-1", {"x", "y"});
-    Add("最後", "1", {"z"});
-    CQuizDialog& dialog = Open();
-    auto chain = [] {
-        QStringList stops;
-        for (int i = 0; i < 5; ++i) {
-            stops << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        return stops.join(u' ');
-    };
-    EXPECT_EQ(chain(), QStringLiteral("1001 1014 1034 1032 1001"));
-    Answer(QStringLiteral("a"));
-    Answer(QStringLiteral("b"));
-    EXPECT_EQ(chain(), QStringLiteral("1035 1044 1034 1032 1035"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // choices by keys: check, then move
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // 決定
     EXPECT_EQ(Question(), QStringLiteral("最後"));
+    EXPECT_TRUE(Shown(kAnswer));
+    EXPECT_FALSE(panel.isVisibleTo(&dialog) || Shown(kDecide));
+    EXPECT_EQ(TabStops(), QStringLiteral("1001 1014 1034 1032 1001"));
     // The panel sits under its label, as wide as the question box, clear of the buttons.
-    const QRect panel = dialog.ChoicePanel().geometry(), question = Control<QWidget>(dialog, kQuestion).geometry();
-    EXPECT_EQ(QPair(panel.left(), panel.right()), QPair(question.left(), question.right()));
-    EXPECT_GT(panel.top(), Control<QWidget>(dialog, 1037).geometry().bottom());
-    EXPECT_FALSE(panel.intersects(Button(kRetry).geometry()) || panel.intersects(Button(kDecide).geometry()));
-    settings_.useHint = 0;
-    Open();
-    EXPECT_EQ(chain(), QStringLiteral("1001 1034 1032 1001 1034"));
+    const QRect place = panel.geometry(), question = Control<QWidget>(dialog, kQuestion).geometry();
+    EXPECT_EQ(QPair(place.left(), place.right()), QPair(question.left(), question.right()));
+    EXPECT_GT(place.top(), Control<QWidget>(dialog, 1037).geometry().bottom());
+    EXPECT_FALSE(place.intersects(Button(kRetry).geometry()) || place.intersects(Button(kDecide).geometry()));
 }
 
 TEST_F(QuizDialogTest, LongChoicesScrollAndShortOnesFit) {
@@ -216,45 +230,6 @@ TEST_F(QuizDialogTest, LongChoicesScrollAndShortOnesFit) {
     EXPECT_EQ(bar->value(), 0) << "each question starts scrolled to the top";
     EXPECT_FALSE(bar->isVisibleTo(&panel) || panel.Slot(2)->isVisibleTo(&panel));
     EXPECT_LT(panel.SlotHeight(0), line * 2);
-}
-
-TEST_F(QuizDialogTest, HintsRevealOneCharacterAndCostTheQuestionUnlessTurnedOff) {
-    Add("首都", "1", {"東京"});
-    Add("英語", "1", {"abc", "xyz"});
-    CQuizDialog& dialog = Open();
-    EXPECT_FALSE(Shown(kTime) || CountdownTimer().isActive()) << "no time limit, no countdown";
-    dialog.Tick();
-    EXPECT_TRUE(prompt_.Messages().empty());
-    Click(kHint);
-    EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("東")) << "a double-byte character comes whole";
-    EXPECT_EQ(AnswerBox().textCursor().position(), 1);
-    Click(kHint);
-    PressReturn();
-    EXPECT_EQ(State(), QStringLiteral("英語 | 1 | 正解 !!"));
-    Type(QStringLiteral("xq"));
-    Click(kHint);
-    EXPECT_EQ(AnswerBox().toPlainText(), QStringLiteral("x"));
-    Answer(QStringLiteral("yz"));
-    EXPECT_EQ(LastMessage(), "おしまい: 正答率 : 0.00 %") << "answers after a hint do not count";
-
-    settings_.useHint = 0;
-    Open();
-    EXPECT_FALSE(Button(kHint).isEnabled());
-    Answer(QStringLiteral("東京"));
-    EXPECT_FALSE(Button(kHint).isEnabled()) << "for every question";
-}
-
-TEST_F(QuizDialogTest, CompleteModeAsksAgainAndClearsTheAnswersOnTheFirstKey) {
-    settings_.completeMode = 1;
-    Add("一", "1", {"a"});
-    Add("二", "1", {"b"});
-    Open();
-    Answer(QStringLiteral("z"));
-    EXPECT_EQ(State(), QStringLiteral("一 | 2 | はずれ !!\n答 ： \n   a\n"));
-    Type(QStringLiteral("a"));
-    EXPECT_EQ(Message(), QString()) << "the answers go as soon as the learner types";
-    PressReturn();
-    EXPECT_EQ(State(), QStringLiteral("二 | 1 | 正解 !!"));
 }
 
 TEST_F(QuizDialogTest, AnswerBoxSubmitsOnlyOnReturnWithLongLinesWholeAndRefusesNonShiftJisText) {

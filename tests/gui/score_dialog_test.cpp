@@ -73,18 +73,17 @@ TEST_F(ScoreDialogTest, ShowsTheCurrentRankingAndPutsItBackAfterBrowsing) {
     CRankList* plants = AddRanking({Sjis("植物"), Sjis("木")}, {9});
     Open();
     ASSERT_EQ(Chooser().count(), 4);
-    EXPECT_EQ(Chooser().itemText(0), QStringLiteral("動物"));
-    EXPECT_EQ(Chooser().itemText(3), QStringLiteral("植物,木"));
+    EXPECT_EQ(Chooser().itemText(0) + " " + Chooser().itemText(3), QStringLiteral("動物 植物,木"));
     EXPECT_EQ(Chooser().currentIndex(), 3);
     EXPECT_EQ(Rows(), QStringList{"1. 名前9 9 20 45.00"});
     EXPECT_TRUE(ClearButton().isEnabled());
-    Chooser().setCurrentIndex(0);
-    EXPECT_EQ(Rows(), (QStringList{"1. 名前20 20 20 100.00", "2. 名前17 17 20 85.00"}));
     // Names holding a comma or a backslash still show their own ranking.
-    Chooser().setCurrentIndex(1);
-    EXPECT_EQ(Rows(), QStringList{"1. 名前11 11 20 55.00"});
-    Chooser().setCurrentIndex(2);
-    EXPECT_EQ(Rows(), QStringList{"1. 名前13 13 20 65.00"});
+    const QStringList shown[] = {{"1. 名前20 20 20 100.00", "2. 名前17 17 20 85.00"}, {"1. 名前11 11 20 55.00"},
+                                 {"1. 名前13 13 20 65.00"}};
+    for (int index = 0; index < 3; ++index) {
+        Chooser().setCurrentIndex(index);
+        EXPECT_EQ(Rows(), shown[index]) << index;
+    }
     QTest::keyClick(dialog_.get(), Qt::Key_Escape);
     EXPECT_FALSE(dialog_->isVisible());
     EXPECT_EQ(table.GetCurrentList(), plants) << "browsing leaves the ranking of the next run alone";
