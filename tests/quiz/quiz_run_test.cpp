@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/app_settings.h"
-#include "platform/random.h"
 #include "platform/recording_prompt.h"
 #include "quiz/quiz_run.h"
 #include "score/rank_table.h"
@@ -156,31 +155,6 @@ TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
     }
 }
 
-TEST_F(QuizRunTest, CompleteModeAsksAWrongQuestionAgainAndDoesNotCountIt) {
-    settings_.completeMode = 1;
-    CQuestion* several = Add("several", "2", {"a", "b", "c"});
-    CQuestion* last = Add("last", "1", {"z"});
-    CQuizRun& run = Run();
-    run.Submit("a");
-    EXPECT_EQ(run.Submit("x"), SubmitOutcome::Wrong);
-    EXPECT_EQ(run.GetCurrentQuestion(), several);
-    EXPECT_EQ(run.GetRemainingQuestions(), 2);
-    EXPECT_EQ(run.GetRemainingAnswers(), 2);
-    EXPECT_EQ(run.GetGivenAnswersText(), "");
-    EXPECT_EQ(run.Submit("a"), SubmitOutcome::Partial);  // earlier answers forgotten
-    EXPECT_EQ(run.Submit("b"), SubmitOutcome::Complete);
-    EXPECT_EQ(run.GetCurrentQuestion(), last);
-    EXPECT_EQ(run.GetRemainingQuestions(), 1);
-    EXPECT_EQ(run.Submit("y"), SubmitOutcome::Wrong);
-    EXPECT_EQ(run.GetCurrentQuestion(), last);  // the last question comes again: no end yet
-    EXPECT_EQ(run.GetActive(), 1);
-    EXPECT_EQ(front_.Summaries(), 0);
-    EXPECT_EQ(run.Submit("z"), SubmitOutcome::Complete);
-    EXPECT_EQ(run.GetActive(), 0);
-    EXPECT_EQ(run.GetRightCount(), 0u);
-    EXPECT_EQ(front_.calls.back(), "summary おしまい: 正答率 : 0.00 %");
-}
-
 TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTakenOn) {
     Add("latin", "2", {"abc", "xyz"});
     Add("kana", "1", {Sjis("あいう")});
@@ -235,30 +209,6 @@ TEST_F(QuizRunTest, TimeOutEndsWithTheResultSoFarAndRetryAsksTheSameQuestionsAfr
     EXPECT_EQ(again, runList_);
     EXPECT_EQ(run.GetRightCount(), 3u);
     EXPECT_EQ(front_.Summaries(), 2);
-}
-
-TEST_F(QuizRunTest, ChoicesArePlacedByTheSeededGenerator) {
-    settings_.completeMode = 1;
-    Add("choice", "-1", {"w", "x", "y", "z"});
-    Add("six", "-1", {"a", "b", "c", "d", "e", "f"});
-    ProgramRandom().Seed(0);
-    // Seed 0 draws 38, 7719, 21238, 2437; modulo 4: 2, 3, 2, 1.
-    //   p = 0 1 2 3 -> swap p0,p2: 2 1 0 3 -> swap p1,p3: 2 3 0 1 -> swap p2,p2 -> swap p3,p1: 2 1 0 3.
-    // Answer i goes to slot p[i]: w -> 2, x -> 1, y -> 0, z -> 3.
-    CQuizRun& run = Run();
-    ASSERT_EQ(run.GetForm(), QuizForm::Choice);
-    EXPECT_EQ(Slots(run), (std::vector<std::string>{"y", "x", "w", "z", "-"}));
-    EXPECT_EQ(run.GetSlotText(4), "");
-    // Asked again after a wrong choice, with the next draws 8855, 11797, 8365, 32285: 3, 1, 1, 1.
-    //   p = 0 1 2 3 -> swap p0,p3: 3 1 2 0 -> swap p1,p1 -> swap p2,p1: 3 2 1 0 -> swap p3,p1: 3 0 1 2.
-    // w -> 3, x -> 0, y -> 1, z -> 2.
-    EXPECT_EQ(run.Submit("x"), SubmitOutcome::Wrong);
-    EXPECT_EQ(Slots(run), (std::vector<std::string>{"x", "y", "z", "w", "-"}));
-    // Answers after the fifth are never offered.
-    run.Submit("w");
-    std::vector<std::string> offered = Slots(run);
-    std::sort(offered.begin(), offered.end());
-    EXPECT_EQ(offered, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
 }
 
 TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {

@@ -27,31 +27,18 @@ protected:
     TempDir dir;
 };
 
-TEST_F(QuizCli, ScriptDrivesARunThroughEveryForm) {
+TEST_F(QuizCli, ScriptCommandsThatDoNotFitAreRefused) {
     const CliRun run = RunCli(dir, "quiz a.wl --genre 動物 --seed 1 --script",
-                              "answer x\nchoose 3\nchoose 1\nhint \nhint cq\nanswer b\nanswer b\nanswer  c\n"
-                              "answer 😀\nanswer \nanswer dog\nfrobnicate\n");
+                              "answer x\nchoose 3\nchoose 1\nanswer 😀\nfrobnicate\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<std::string> expected = {
-        R"({"event": "question", "text": "選択", "form": "choice", "remaining": 3, "choices": ["ハズレ1", "正しい", "ハズレ2"]})",
-        R"({"event": "error", "message": "this question is answered with choose"})",
-        R"({"event": "error", "message": "slot 3 is not shown"})",
-        R"({"event": "judged", "outcome": "complete", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 2, "given_answers": ""})",
-        R"({"event": "question", "text": "猫", "form": "several", "remaining": 2, "remaining_answers": 2})",
-        R"({"event": "hint", "text": "a", "caret": 1})",
-        R"({"event": "hint", "text": "c", "caret": 1})",
-        R"({"event": "judged", "outcome": "partial", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 1, "given_answers": "b"})",
-        R"({"event": "judged", "outcome": "given", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 1, "given_answers": "b"})",
-        R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n   a\r\n   b\r\n   c\r\n", "right": 1, "remaining": 1, "remaining_answers": 0, "given_answers": ""})",
-        R"({"event": "question", "text": "犬", "form": "one", "remaining": 1})",
-        R"({"event": "error", "message": "the answer holds characters that code page 932 cannot hold"})",
-        R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n   いぬ\r\n   dog\r\n\r\n\r\n解説 ：\r\nワン", "right": 1, "remaining": 1, "remaining_answers": 0, "given_answers": ""})",
-        R"({"event": "end", "n": 3, "right": 1, "position": -1, "rate": "33.33 %", "summary": "正答率 : 33.33 %"})",
-        R"({"event": "error", "message": "no question is being asked"})",
-        R"({"event": "error", "message": "unknown command 'frobnicate'"})",
-    };
-    EXPECT_EQ(run.lines, expected);
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.wls"));  // an unranked result writes no rank file
+    std::vector<std::string> errors;
+    for (const std::string& line : run.lines)
+        if (line.starts_with(R"({"event": "error", )")) errors.push_back(line);
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          R"({"event": "error", "message": "this question is answered with choose"})",
+                          R"({"event": "error", "message": "slot 3 is not shown"})",
+                          R"({"event": "error", "message": "the answer holds characters that code page 932 cannot hold"})",
+                          R"({"event": "error", "message": "unknown command 'frobnicate'"})"}));
 }
 
 TEST_F(QuizCli, CompleteModeNoHintsRetryAndTimeOut) {
@@ -66,6 +53,7 @@ TEST_F(QuizCli, CompleteModeNoHintsRetryAndTimeOut) {
     EXPECT_EQ(run.lines[6].rfind(R"({"event": "question", "text": "選択", )", 0), 0u);
     EXPECT_EQ(run.lines[7], R"({"event": "end", "n": 3, "right": 0, "position": -1, "rate": "0.00 %", "summary": "正答率 : 0.00 %"})");
     EXPECT_EQ(run.lines[8], R"({"event": "error", "message": "no run is under way"})");
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.wls"));  // an unranked result writes no rank file
 }
 
 TEST_F(QuizCli, APlacedResultIsSavedInTheRankFile) {

@@ -107,20 +107,4 @@ TEST_F(HostileInputTest, ManyMegabyteLines) {
     EXPECT_EQ(genre->GetEntries()[1].GetQuestion()->PeekText(), big + "\r\nq");
 }
 
-TEST_F(HostileInputTest, NulAndInvalidBytesAreKeptAsTheyAre) {
-    const std::string odd = std::string("n\0l", 3) + "\xFF\x80\xA0\xFD\x81z";
-    const std::string block = "PL_BLOCK," + odd + ";\r\n";
-    const std::string records = odd + ",1," + odd + ";\r\nPL_INFO," + odd + ";\r\n";
-    Load(kHeader + block + records);
-    ASSERT_EQ(list.GetCount(), 1u);
-    const CGenre* genre = list.GetGenres()[0].get();
-    EXPECT_EQ(genre->GetName(), odd);
-    ASSERT_EQ(genre->GetEntries().size(), 1u);
-    const CQuestion* question = genre->GetEntries()[0].GetQuestion();
-    EXPECT_EQ(question->PeekText(), odd);
-    EXPECT_EQ(question->GetAnswers()[0].GetText(), odd);
-    EXPECT_EQ(question->GetExplanation(), odd);
-    EXPECT_EQ(Save(), kHeader + block + "PL_PRIMITIVE;\r\n" + records + "PL_BLOCK_END;\r\n\r\n");
-}
-
 }  // namespace
