@@ -112,8 +112,8 @@ TEST_F(FileFormatTest, SampleListLoadsCompleteWithEveryQuestionFormAndIsWhatTheP
             multiLineExplanation |= q->GetExplanation().find("\r\n") != std::string::npos;
         }
     }
-    EXPECT_TRUE(questions >= 60 && largestGenre >= 20 && children > 0) << questions << " " << largestGenre;
-    EXPECT_TRUE(single && several && choice && multiLineExplanation);
+    EXPECT_TRUE(questions >= 60 && largestGenre >= 20 && children > 0 && single && several && choice &&
+                multiLineExplanation) << questions << " " << largestGenre;
     EXPECT_EQ(Save(), bytes);
 }
 

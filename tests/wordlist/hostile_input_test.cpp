@@ -101,10 +101,7 @@ TEST_F(HostileInputTest, ManyMegabyteLines) {
     const std::string big(20 << 20, 'x');
     Load(kHeader + "PL_BLOCK,big;\r\n" + big + ",1,a;\r\n" + big + "\r\nq,1,a;\r\n" + big);
     // The unended second line joins the next record; the last, never ended, is dropped.
-    const CGenre* genre = list.FindGenre("big");
-    ASSERT_EQ(genre->GetEntries().size(), 2u);
-    EXPECT_EQ(genre->GetEntries()[0].GetQuestion()->PeekText(), big);
-    EXPECT_EQ(genre->GetEntries()[1].GetQuestion()->PeekText(), big + "\r\nq");
+    EXPECT_TRUE(Describe(list) == "big=2[" + big + " " + big + "\r\nq]");  // no 20 MB texts printed
 }
 
 }  // namespace
