@@ -1,16 +1,17 @@
 // One run over a drawn run list: judging answers and their verdict texts, hints, complete mode,
-// choices, the end of a run with its summary or ranking.
+// choices, the end of a run with its summary or ranking; and the countdown of its pooled time limit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/app_settings.h"
-#include "platform/random.h"
 #include "platform/recording_prompt.h"
+#include "quiz/countdown.h"
 #include "quiz/quiz_run.h"
 #include "score/rank_table.h"
 #include "support/file_bytes.h"
@@ -131,9 +132,7 @@ TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
     const struct { int questions, wrong; const char* rate; } cases[] = {{20, 3, "85.00 %"}, {3, 2, "33.33 %"}, {2, 2, "0.00 %"}, {1, 0, "100.00 %"}, {3, 0, "100.00 %"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.questions - c.wrong) + " of " + std::to_string(c.questions));
-        owned_.clear();
-        runList_.clear();
-        front_.calls.clear();
+        owned_.clear(), runList_.clear(), front_.calls.clear();
         AddPlain(c.questions);
         CQuizRun& run = Run(false);
         EXPECT_EQ(run.GetActive(), -1);
@@ -151,34 +150,8 @@ TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
                                                  : std::string("summary おしまい: 正答率 : ") + c.rate;
         EXPECT_EQ(front_.calls, (std::vector<std::string>{"start countdown", "stop countdown", summary}));
         EXPECT_EQ(run.Submit("right"), SubmitOutcome::Ignored) << "ended";
-        EXPECT_EQ(run.Hint("").text, "");
-        EXPECT_EQ(run.Hint("").caret, 0u);
+        EXPECT_EQ(run.Hint("").text + std::to_string(run.Hint("").caret), "0") << "no hint after the end";
     }
-}
-
-TEST_F(QuizRunTest, CompleteModeAsksAWrongQuestionAgainAndDoesNotCountIt) {
-    settings_.completeMode = 1;
-    CQuestion* several = Add("several", "2", {"a", "b", "c"});
-    CQuestion* last = Add("last", "1", {"z"});
-    CQuizRun& run = Run();
-    run.Submit("a");
-    EXPECT_EQ(run.Submit("x"), SubmitOutcome::Wrong);
-    EXPECT_EQ(run.GetCurrentQuestion(), several);
-    EXPECT_EQ(run.GetRemainingQuestions(), 2);
-    EXPECT_EQ(run.GetRemainingAnswers(), 2);
-    EXPECT_EQ(run.GetGivenAnswersText(), "");
-    EXPECT_EQ(run.Submit("a"), SubmitOutcome::Partial);  // earlier answers forgotten
-    EXPECT_EQ(run.Submit("b"), SubmitOutcome::Complete);
-    EXPECT_EQ(run.GetCurrentQuestion(), last);
-    EXPECT_EQ(run.GetRemainingQuestions(), 1);
-    EXPECT_EQ(run.Submit("y"), SubmitOutcome::Wrong);
-    EXPECT_EQ(run.GetCurrentQuestion(), last);  // the last question comes again: no end yet
-    EXPECT_EQ(run.GetActive(), 1);
-    EXPECT_EQ(front_.Summaries(), 0);
-    EXPECT_EQ(run.Submit("z"), SubmitOutcome::Complete);
-    EXPECT_EQ(run.GetActive(), 0);
-    EXPECT_EQ(run.GetRightCount(), 0u);
-    EXPECT_EQ(front_.calls.back(), "summary おしまい: 正答率 : 0.00 %");
 }
 
 TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTakenOn) {
@@ -186,21 +159,17 @@ TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTaken
     Add("kana", "1", {Sjis("あいう")});
     AddPlain(3);
     CQuizRun& run = Run();
-    const struct { std::string typed, text; std::size_t caret; } latin[] = {{"", "a", 1}, {"xq", "x", 1}, {"xy", "xyz", 3}, {"xyz", "xyz", 3}, {"abcd", "x", 1}},
-      kana[] = {{"", Sjis("あ"), 2}, {Sjis("あ"), Sjis("あい"), 4}, {"q", Sjis("あ"), 2}};
-    for (const auto& c : latin) {
-        EXPECT_EQ(run.Hint(c.typed).text, c.text) << c.typed;
-        EXPECT_EQ(run.Hint(c.typed).caret, c.caret) << c.typed;
-    }
+    // Each hint as "text caret".
+    auto hint = [&](const std::string& typed) { return run.Hint(typed).text + " " + std::to_string(run.Hint(typed).caret); };
+    const std::pair<std::string, std::string> latin[] = {{"", "a 1"}, {"xq", "x 1"}, {"xy", "xyz 3"}, {"xyz", "xyz 3"}, {"abcd", "x 1"}},
+      kana[] = {{"", Sjis("あ") + " 2"}, {Sjis("あ"), Sjis("あい") + " 4"}, {"q", Sjis("あ") + " 2"}};
+    for (const auto& [typed, expected] : latin) EXPECT_EQ(hint(typed), expected) << typed;
     EXPECT_TRUE(run.IsHelped());
     run.Submit("abc");
     EXPECT_EQ(run.Hint("a").text, "x");  // only answers not yet given
     run.Submit("xyz");  // helped: not counted
     EXPECT_FALSE(run.IsHelped());
-    for (const auto& c : kana) {
-        EXPECT_EQ(run.Hint(c.typed).text, c.text) << c.typed;
-        EXPECT_EQ(run.Hint(c.typed).caret, c.caret) << c.typed;
-    }
+    for (const auto& [typed, expected] : kana) EXPECT_EQ(hint(typed), expected) << typed;
     run.Submit("wrong");  // helped and wrong, outside complete mode
     run.Submit("right");
     run.Hint("r");
@@ -237,30 +206,6 @@ TEST_F(QuizRunTest, TimeOutEndsWithTheResultSoFarAndRetryAsksTheSameQuestionsAfr
     EXPECT_EQ(front_.Summaries(), 2);
 }
 
-TEST_F(QuizRunTest, ChoicesArePlacedByTheSeededGenerator) {
-    settings_.completeMode = 1;
-    Add("choice", "-1", {"w", "x", "y", "z"});
-    Add("six", "-1", {"a", "b", "c", "d", "e", "f"});
-    ProgramRandom().Seed(0);
-    // Seed 0 draws 38, 7719, 21238, 2437; modulo 4: 2, 3, 2, 1.
-    //   p = 0 1 2 3 -> swap p0,p2: 2 1 0 3 -> swap p1,p3: 2 3 0 1 -> swap p2,p2 -> swap p3,p1: 2 1 0 3.
-    // Answer i goes to slot p[i]: w -> 2, x -> 1, y -> 0, z -> 3.
-    CQuizRun& run = Run();
-    ASSERT_EQ(run.GetForm(), QuizForm::Choice);
-    EXPECT_EQ(Slots(run), (std::vector<std::string>{"y", "x", "w", "z", "-"}));
-    EXPECT_EQ(run.GetSlotText(4), "");
-    // Asked again after a wrong choice, with the next draws 8855, 11797, 8365, 32285: 3, 1, 1, 1.
-    //   p = 0 1 2 3 -> swap p0,p3: 3 1 2 0 -> swap p1,p1 -> swap p2,p1: 3 2 1 0 -> swap p3,p1: 3 0 1 2.
-    // w -> 3, x -> 0, y -> 1, z -> 2.
-    EXPECT_EQ(run.Submit("x"), SubmitOutcome::Wrong);
-    EXPECT_EQ(Slots(run), (std::vector<std::string>{"x", "y", "z", "w", "-"}));
-    // Answers after the fifth are never offered.
-    run.Submit("w");
-    std::vector<std::string> offered = Slots(run);
-    std::sort(offered.begin(), offered.end());
-    EXPECT_EQ(offered, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
-}
-
 TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
     settings_.currentFile = (dir_ / "lesson.wl").string();
     settings_.ReopenRankTable(prompt_);
@@ -269,9 +214,7 @@ TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
     AddPlain(19);
     AnswerAll(Run(), 0);
     EXPECT_EQ(front_.Summaries(), 1);
-    int count = 0;
-    table.GetCurrentEntries(&count);
-    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(table.GetCurrentList()->GetEntries().empty());
 
     AddPlain(1);
     front_.calls.clear();
@@ -289,4 +232,62 @@ TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
         entries += e.name + " " + std::to_string(e.right) + "/" + std::to_string(e.questions) + ";";
     EXPECT_EQ(entries, Sjis("はなこ 20/20;(no-name) 19/20;"));
     EXPECT_TRUE(table.IsModified());
+}
+
+TEST(Countdown, FormatsUpToSixtyHoursAndIsOffWithoutALimit) {
+    for (auto [seconds, text] : {std::pair{0u, "00:00:00"}, {59u, "00:00:59"}, {3725u, "01:02:05"},
+                                 {215999u, "59:59:59"}, {216000u, "99:59:59"}, {UINT_MAX, "99:59:59"}})
+        EXPECT_EQ(CCountdown::FormatTime(seconds), text) << seconds;
+    CCountdown huge;  // a huge run does not wrap
+    huge.Start(60, UINT_MAX);
+    EXPECT_EQ(huge.GetRemainingSeconds(), UINT_MAX);
+    EXPECT_EQ(huge.GetDisplayText(), "99:59:59");
+    for (int limit : {0, -5}) {
+        CCountdown off;
+        EXPECT_FALSE(off.Start(limit, 20));
+        EXPECT_FALSE(off.IsOn() || off.IsRunning() || off.Tick(20));
+        EXPECT_EQ(off.GetRemainingSeconds(), 0u);
+    }
+}
+
+TEST(Countdown, PoolsTheLimitOverTheRunColoursThePaceAndRunsOutOnce) {
+    CCountdown countdown;
+    ASSERT_TRUE(countdown.Start(10, 20));
+    EXPECT_TRUE(countdown.IsOn());
+    EXPECT_EQ(countdown.GetDisplayText(), "00:03:20");
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
+    EXPECT_FALSE(countdown.Tick(20));
+    EXPECT_EQ(countdown.GetDisplayText(), "00:03:19");  // 199 against 200
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
+    // 5 questions done in 10 seconds leaves 190 against 150: ahead; in 60 seconds, 140: behind.
+    for (int i = 1; i < 10; ++i) countdown.Tick(15);
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 190u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Blue);
+    for (int i = 0; i < 50; ++i) countdown.Tick(15);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Red);
+    // Stopping keeps the display; a new start begins afresh.
+    countdown.Stop();
+    EXPECT_FALSE(countdown.Tick(15));
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 140u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Red);
+    countdown.Start(10, 20);
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 200u);
+    EXPECT_EQ(countdown.GetColour(), TimeColour::Black);
+
+    // Against 200 seconds of pace: black from 194 through 206 inclusive.
+    for (auto [afterTick, colour] : {std::pair{207u, TimeColour::Blue}, {206u, TimeColour::Black},
+                                     {194u, TimeColour::Black}, {193u, TimeColour::Red}}) {
+        CCountdown edge;
+        edge.Start(1, afterTick + 1);
+        edge.Tick(200);
+        EXPECT_EQ(edge.GetColour(), colour) << afterTick;
+    }
+
+    countdown.Start(1, 2);
+    EXPECT_FALSE(countdown.Tick(2));
+    EXPECT_TRUE(countdown.Tick(2));
+    EXPECT_FALSE(countdown.IsRunning());
+    EXPECT_EQ(countdown.GetDisplayText(), "00:00:00");
+    EXPECT_FALSE(countdown.Tick(2));
+    EXPECT_EQ(countdown.GetRemainingSeconds(), 0u);
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,8 +13,7 @@
 
 struct CliRun {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
     std::vector<std::string> lines;  // out, line by line
 };
 
@@ -27,14 +26,11 @@ inline std::string ShellQuote(const std::string& text) {
 inline CliRun RunCli(const TempDir& dir, const std::string& args, const std::string& input = "") {
     WriteFileBytes(dir / ".stdin", input);
     const std::string command = "cd " + ShellQuote(dir.Path().string()) + " && " + ShellQuote(PELLORA_WL_PATH) +
-                                " " + args + " <.stdin 2>.stderr";
+                                " " + args + " <.stdin >.stdout 2>.stderr";
+    const int status = std::system(command.c_str());
     CliRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
-    const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadFileBytes(dir / ".stdout");
     run.err = ReadFileBytes(dir / ".stderr");
     std::istringstream stream(run.out);
     for (std::string line; std::getline(stream, line);) run.lines.push_back(line);

@@ -27,65 +27,40 @@ protected:
     TempDir dir;
 };
 
-TEST_F(QuizCli, ScriptDrivesARunThroughEveryForm) {
-    const CliRun run = RunCli(dir, "quiz a.wl --genre 動物 --seed 1 --script",
-                              "answer x\nchoose 3\nchoose 1\nhint \nhint cq\nanswer b\nanswer b\nanswer  c\n"
-                              "answer 😀\nanswer \nanswer dog\nfrobnicate\n");
+TEST_F(QuizCli, CompleteModeNoHintsRetryTimeOutAndCommandsThatDoNotFit) {
+    const CliRun run = RunCli(dir, "quiz a.wl --line 0 --seed 1 --complete --no-hint --script",
+                              "answer x\nchoose 3\nchoose -1\nchoose 1\nanswer 😀\nhint a\nfrobnicate\nretry\ntimeout\n"
+                              "timeout\nabort\nretry\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const std::vector<std::string> expected = {
-        R"({"event": "question", "text": "選択", "form": "choice", "remaining": 3, "choices": ["ハズレ1", "正しい", "ハズレ2"]})",
-        R"({"event": "error", "message": "this question is answered with choose"})",
-        R"({"event": "error", "message": "slot 3 is not shown"})",
-        R"({"event": "judged", "outcome": "complete", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 2, "given_answers": ""})",
-        R"({"event": "question", "text": "猫", "form": "several", "remaining": 2, "remaining_answers": 2})",
-        R"({"event": "hint", "text": "a", "caret": 1})",
-        R"({"event": "hint", "text": "c", "caret": 1})",
-        R"({"event": "judged", "outcome": "partial", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 1, "given_answers": "b"})",
-        R"({"event": "judged", "outcome": "given", "message": "正解 !!", "right": 1, "remaining": 2, "remaining_answers": 1, "given_answers": "b"})",
-        R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n   a\r\n   b\r\n   c\r\n", "right": 1, "remaining": 1, "remaining_answers": 0, "given_answers": ""})",
-        R"({"event": "question", "text": "犬", "form": "one", "remaining": 1})",
-        R"({"event": "error", "message": "the answer holds characters that code page 932 cannot hold"})",
-        R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n   いぬ\r\n   dog\r\n\r\n\r\n解説 ：\r\nワン", "right": 1, "remaining": 1, "remaining_answers": 0, "given_answers": ""})",
-        R"({"event": "end", "n": 3, "right": 1, "position": -1, "rate": "33.33 %", "summary": "正答率 : 33.33 %"})",
-        R"({"event": "error", "message": "no question is being asked"})",
-        R"({"event": "error", "message": "unknown command 'frobnicate'"})",
-    };
-    EXPECT_EQ(run.lines, expected);
+    ASSERT_EQ(run.lines.size(), 13u) << run.out;
+    EXPECT_EQ(run.lines[1], R"({"event": "error", "message": "this question is answered with choose"})");
+    EXPECT_EQ(run.lines[2], R"({"event": "error", "message": "slot 3 is not shown"})");
+    // Nothing chosen is wrong; complete mode asks the same question again, its choices placed anew.
+    EXPECT_EQ(run.lines[3], R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n正しい", "right": 0, "remaining": 3, "remaining_answers": 0, "given_answers": ""})");
+    EXPECT_EQ(run.lines[4].rfind(R"({"event": "question", "text": "選択", "form": "choice", "remaining": 3, )", 0), 0u);
+    EXPECT_EQ(run.lines[7], R"({"event": "error", "message": "the answer holds characters that code page 932 cannot hold"})");
+    EXPECT_EQ(run.lines[8], R"({"event": "error", "message": "hints are off"})");
+    EXPECT_EQ(run.lines[9], R"({"event": "error", "message": "unknown command 'frobnicate'"})");
+    EXPECT_EQ(run.lines[10].rfind(R"({"event": "question", "text": "選択", )", 0), 0u);
+    EXPECT_EQ(run.lines[11], R"({"event": "end", "n": 3, "right": 0, "position": -1, "rate": "0.00 %", "summary": "正答率 : 0.00 %"})");
+    EXPECT_EQ(run.lines[12], R"({"event": "error", "message": "no run is under way"})");
     EXPECT_FALSE(std::filesystem::exists(dir / "a.wls"));  // an unranked result writes no rank file
 }
 
-TEST_F(QuizCli, CompleteModeNoHintsRetryAndTimeOut) {
-    const CliRun run = RunCli(dir, "quiz a.wl --line 0 --seed 1 --complete --no-hint --script",
-                              "choose -1\nchoose 1\nhint a\nretry\ntimeout\ntimeout\nabort\nretry\n");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(run.lines.size(), 9u) << run.out;
-    // Nothing chosen is wrong; complete mode asks the same question again, its choices placed anew.
-    EXPECT_EQ(run.lines[1], R"({"event": "judged", "outcome": "wrong", "message": "はずれ !!\r\n答 ： \r\n正しい", "right": 0, "remaining": 3, "remaining_answers": 0, "given_answers": ""})");
-    EXPECT_EQ(run.lines[2].rfind(R"({"event": "question", "text": "選択", "form": "choice", "remaining": 3, )", 0), 0u);
-    EXPECT_EQ(run.lines[5], R"({"event": "error", "message": "hints are off"})");
-    EXPECT_EQ(run.lines[6].rfind(R"({"event": "question", "text": "選択", )", 0), 0u);
-    EXPECT_EQ(run.lines[7], R"({"event": "end", "n": 3, "right": 0, "position": -1, "rate": "0.00 %", "summary": "正答率 : 0.00 %"})");
-    EXPECT_EQ(run.lines[8], R"({"event": "error", "message": "no run is under way"})");
-}
-
 TEST_F(QuizCli, APlacedResultIsSavedInTheRankFile) {
-    std::string lines = "PL_BLOCK,漢字;\nPL_PRIMITIVE;\n";
-    for (int i = 0; i < 20; ++i) lines += "q" + std::to_string(i) + ",1,ok;\n";
-    WriteWordList(dir, "k.wl", lines + "PL_BLOCK_END;\n\n");
-    std::string script, answers;
+    std::string lines = "PL_BLOCK,漢字;\nPL_PRIMITIVE;\n", script, answers;
     for (int i = 0; i < 20; ++i) {
+        lines += "q" + std::to_string(i) + ",1,ok;\n";
         script += "answer ok\n";
         answers += "ok\n";
     }
+    WriteWordList(dir, "k.wl", lines + "PL_BLOCK_END;\n\n");
 
     CliRun run = RunCli(dir, "quiz k.wl --genre 漢字 --count 50 --name はなこ --seed 5 --script", script);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     ASSERT_FALSE(run.lines.empty());
     EXPECT_NE(run.lines.front().find(R"("remaining": 20)"), std::string::npos) << run.lines.front();
     EXPECT_EQ(run.lines.back(), R"({"event": "end", "n": 20, "right": 20, "position": 1, "rate": "100.00 %", "summary": null})");
-    const std::string rankFile = ReadFileBytes(dir / "k.wls");
-    EXPECT_EQ(rankFile.rfind(Sjis("_PEL_LORA_RANK_FILE_\r\nPL_JUNRE_NAMES,漢字\r\n"), 0), 0u) << rankFile;
-    EXPECT_NE(rankFile.find(Sjis(",20,20,はなこ\r\n")), std::string::npos) << rankFile;
 
     // Interactive: the name is asked for and the new row marked in the table shown.
     run = RunCli(dir, "quiz k.wl --genre 漢字 --seed 6", answers + "たろう\n\\q\n");
@@ -93,6 +68,8 @@ TEST_F(QuizCli, APlacedResultIsSavedInTheRankFile) {
     EXPECT_NE(run.out.find("おめでとう。あなたの正答率 100.00 % は\n第2位です。\n名前： "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("*  2. "), std::string::npos) << run.out;
     const std::string updated = ReadFileBytes(dir / "k.wls");
+    // Both results in the rank file of the genre, the earlier first.
+    EXPECT_EQ(updated.rfind(Sjis("_PEL_LORA_RANK_FILE_\r\nPL_JUNRE_NAMES,漢字\r\n"), 0), 0u) << updated;
     EXPECT_LT(updated.find(Sjis(",20,20,はなこ\r\n")), updated.find(Sjis(",20,20,たろう\r\n"))) << updated;
 
     // A rank file that cannot be written is reported, and the exit status tells it.

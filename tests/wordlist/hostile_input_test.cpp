@@ -101,26 +101,7 @@ TEST_F(HostileInputTest, ManyMegabyteLines) {
     const std::string big(20 << 20, 'x');
     Load(kHeader + "PL_BLOCK,big;\r\n" + big + ",1,a;\r\n" + big + "\r\nq,1,a;\r\n" + big);
     // The unended second line joins the next record; the last, never ended, is dropped.
-    const CGenre* genre = list.FindGenre("big");
-    ASSERT_EQ(genre->GetEntries().size(), 2u);
-    EXPECT_EQ(genre->GetEntries()[0].GetQuestion()->PeekText(), big);
-    EXPECT_EQ(genre->GetEntries()[1].GetQuestion()->PeekText(), big + "\r\nq");
-}
-
-TEST_F(HostileInputTest, NulAndInvalidBytesAreKeptAsTheyAre) {
-    const std::string odd = std::string("n\0l", 3) + "\xFF\x80\xA0\xFD\x81z";
-    const std::string block = "PL_BLOCK," + odd + ";\r\n";
-    const std::string records = odd + ",1," + odd + ";\r\nPL_INFO," + odd + ";\r\n";
-    Load(kHeader + block + records);
-    ASSERT_EQ(list.GetCount(), 1u);
-    const CGenre* genre = list.GetGenres()[0].get();
-    EXPECT_EQ(genre->GetName(), odd);
-    ASSERT_EQ(genre->GetEntries().size(), 1u);
-    const CQuestion* question = genre->GetEntries()[0].GetQuestion();
-    EXPECT_EQ(question->PeekText(), odd);
-    EXPECT_EQ(question->GetAnswers()[0].GetText(), odd);
-    EXPECT_EQ(question->GetExplanation(), odd);
-    EXPECT_EQ(Save(), kHeader + block + "PL_PRIMITIVE;\r\n" + records + "PL_BLOCK_END;\r\n\r\n");
+    EXPECT_TRUE(Describe(list) == "big=2[" + big + " " + big + "\r\nq]");  // no 20 MB texts printed
 }
 
 }  // namespace

@@ -26,34 +26,29 @@ protected:
     }
 };
 
-TEST_F(ListStorage, CopiesOutliveTheirSource) {
+// A genre copied for one list and added to another takes its questions to the one it joins.
+TEST_F(ListStorage, CopiesOutliveTheirSourceAndTheListTheyWereMadeFor) {
     auto source = Filled('a');
     auto fields = std::make_unique<CWordList>(Fields({"q", "1", "answer"}));
     const CWordList fieldsCopy(*fields);
     CWordList copy(*source);
     CWordList moved{CWordList(*source)};
+    auto other = std::make_unique<CWordList>();
+    CWordList joined;
+    joined.AddGenre(std::make_unique<CGenre>(*other, *source->GetGenres()[1]));
     CQuestion* question = copy.GetGenres()[0]->GetQuestionAt(2);
     const std::string explanation(question->GetExplanation());
     question->SetExplanation(question->GetExplanation());  // a text of the storage, set again
     EXPECT_EQ(question->GetExplanation(), explanation);
-    const std::string bytes = Save(copy);
+    const std::string bytes = Save(copy), joinedBytes = Save(joined);
     source.reset();
     fields.reset();
+    other.reset();
     Overwrite();
     EXPECT_EQ(Save(copy), bytes);
     EXPECT_EQ(Save(moved), bytes);
+    EXPECT_EQ(Save(joined), joinedBytes);
     EXPECT_EQ(TextsOf(fieldsCopy), (std::vector<std::string>{"q", "1", "answer"}));
-}
-
-TEST_F(ListStorage, GenreCopiedForOneListTakesItsQuestionsToTheListItJoins) {
-    auto source = Filled('a');
-    auto other = std::make_unique<CWordList>();
-    CWordList joined;
-    joined.AddGenre(std::make_unique<CGenre>(*other, *source->GetGenres()[1]));
-    const std::string bytes = Save(joined);
-    other.reset();
-    Overwrite();
-    EXPECT_EQ(Save(joined), bytes);
 }
 
 }  // namespace

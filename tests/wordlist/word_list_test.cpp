@@ -1,18 +1,10 @@
 // The genre tree of a word list: totals, children by pointer and by name, removal, copies and
-// the walks that find questions and loops.
+// the walks that find questions and loops; and a question made from its record's fields.
 #include "wordlist_test_util.h"
 
 namespace {
 
 CGenre* Find(const CWordList& list, std::string_view name) { return list.FindGenre(name); }
-
-// Genres made outside the list can hold pending names of themselves or of each other.
-std::unique_ptr<CGenre> WithPending(std::string name, std::initializer_list<std::string_view> pending) {
-    CWordList none;
-    auto genre = std::make_unique<CGenre>(std::move(name));
-    for (std::string_view child : pending) genre->AddChildByName(none, child);
-    return genre;
-}
 
 // Question texts at 0..total+1 (GetQuestionAt) or at -1..5 (FindQuestionByIndex), "-" for none.
 template <typename Lookup>
@@ -116,31 +108,6 @@ TEST(Genre, ExcludesGenreFollowsChildEntriesOnly) {
     EXPECT_EQ(Find(list, "C")->ExcludesGenre("bottom"), 0);
 }
 
-TEST(Genre, ResolveSettlesTheTargetFirstAndRefusesLoops) {
-    CWordList list;
-    CGenre* a = list.AddGenre(WithPending("A", {"B", "Missing"}));
-    list.AddGenre(WithPending("B", {"C"}));
-    Build(list, "C[c1 c2]");
-    a->Resolve(list);
-    EXPECT_EQ(Describe(list), "A=2[>B ?Missing] B=2[>C] C=2[c1 c2]");
-
-    // A genre tried against another list first still resolves in the list it joins.
-    auto moved = WithPending("Moved", {"C"});
-    CWordList empty;
-    moved->Resolve(empty);
-    CGenre* joined = list.AddGenre(std::move(moved));
-    list.ResolveAll();
-    EXPECT_EQ(Describe(*joined), "Moved=2[>C]");
-
-    CWordList loops;
-    CGenre* x = loops.AddGenre(WithPending("X", {"Y"}));
-    AddGenre(loops, "Y")->AddChildGenre(x);
-    for (auto [name, pending] : {std::pair{"Self", "Self"}, {"P", "Q"}, {"Q", "P"}})
-        loops.AddGenre(WithPending(name, {pending}));
-    loops.ResolveAll();
-    EXPECT_EQ(Describe(loops), "X=0[] Y=0[>X] Self=0[] P=0[] Q=0[>P]");
-}
-
 TEST(Genre, QuestionAtIsDepthFirstInEntryOrder) {
     CWordList list;
     Build(list, "inner[i1 i2] empty[] outer[o1 >empty >pending >inner o2 >inner]");
@@ -217,6 +184,27 @@ TEST(WordList, MovedListKeepsItsBookkeeping) {
     EXPECT_EQ(parent->ExcludesGenre("child"), 0);
     assigned.RemoveGenre("child");
     EXPECT_EQ(Describe(assigned), "parent=0[]");
+}
+
+TEST(Question, RequiredCountFromTheCountField) {
+    const struct { CWordList fields; int required; std::size_t answers; } cases[] = {
+        {Fields({"q", "1", "a", "b"}), 1, 2},
+        {Fields({"q", "5", "a", "b"}), 2, 2},    // cut to the answers
+        {Fields({"q", "-3", "a", "b"}), -1, 2},  // any negative count: a choice question
+        {Fields({"q", "abc", "a"}), 0, 1},       // no digits read as 0
+        {Fields({"q", " \t+2x", "a", "b", "c"}), 2, 3},
+        {Fields({"q", "2147483648", "a"}), -1, 1},  // atoi keeps the low 32 bits: negative
+        {Fields({"q", "2"}), 0, 0},
+        {Fields({"q"}), -1, 0},  // no count field: a choice question without answers
+        {Fields({}), -1, 0},
+    };
+    for (const auto& c : cases) {
+        CQuestion question(c.fields);
+        EXPECT_EQ(question.GetRequired(), c.required) << c.fields.GetTexts().size();
+        EXPECT_EQ(question.GetAnswers().size(), c.answers);
+        EXPECT_FALSE(question.HasExplanation());
+    }
+    EXPECT_EQ(CQuestion(Fields({"q", "0", "a"})).IsComplete(), 1);
 }
 
 }  // namespace
