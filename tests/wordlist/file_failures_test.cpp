@@ -1,7 +1,4 @@
 // Files that cannot be read or written: the message the learner sees, and nothing lost.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "support/file_size_limit.h"
 #include "wordlist_test_util.h"
 
@@ -55,60 +52,29 @@ TEST_F(FileFailureTest, ReadFailuresLeaveTheListAsItWas) {
     }
 }
 
+// Whether the old file stays, with its owner and mode, is the atomic writer's own business;
+// here: what the learner is told.
 TEST_F(FileFailureTest, UnwritableTargetsAreRefusedAndUntouched) {
     fs::create_directory(dir / "folder.wl");
     for (const fs::path& path : {dir / "no" / "such.wl", dir / "folder.wl"})
         EXPECT_EQ(SaveFails(list, path, kNotPermitted, ""), "");
-    EXPECT_TRUE(fs::is_empty(dir / "folder.wl"));
     // A field list is no word list: no file, no message.
     EXPECT_EQ(Fields({"a"}).Save(prompt, dir / "fields.wl"), 0);
     EXPECT_TRUE(prompt.Messages().empty());
     EXPECT_FALSE(fs::exists(dir / "fields.wl"));
-
-    // A read-only file and a file in a read-only folder, checked in a child process, which root
-    // (who may write anything) leaves as an ordinary user.
-    using fs::perms;
-    WriteFileBytes(dir / "readonly.wl", kOldFile);
-    fs::permissions(dir / "readonly.wl", perms::owner_read | perms::others_read);
-    fs::create_directory(dir / "locked");
-    WriteFileBytes(dir / "locked" / "list.wl", kOldFile);
-    fs::permissions(dir / "locked", perms::owner_read | perms::owner_exec | perms::others_read | perms::others_exec);
-    fs::permissions(dir.Path(), perms::all);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-        std::string failure = SaveFails(list, dir / "readonly.wl", kNotPermitted, kOldFile);
-        failure += SaveFails(list, dir / "locked" / "list.wl", kNotPermitted, kOldFile);
-        std::fputs(failure.c_str(), stderr);
-        _exit(failure.empty() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 2) GTEST_SKIP() << "cannot become an ordinary user";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST_F(FileFailureTest, WriteErrorsKeepTheOldFileAndEverySaveItsPermissions) {
+TEST_F(FileFailureTest, WriteErrorsKeepTheOldFile) {
     const fs::path path = dir / "list.wl";
-    const fs::perms odd = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
     WriteFileBytes(path, kOldFile);
-    fs::permissions(path, odd);
     CGenre* large = AddGenre(list, "large");  // larger than the writer's buffer
     for (int i = 0; i < 20000; ++i) AddQuestion(*large, "question number " + std::to_string(i));
-    std::string failure = "not saved";
-    {
+    // The limit ends before anything is reported: the report could be written to a file.
+    const std::string failure = [&] {
         ScopedFileSizeLimit limit(4096);
-        ASSERT_TRUE(limit.Applied());
-        failure = SaveFails(list, path, kWriteError, kOldFile);
-    }
+        return limit.Applied() ? SaveFails(list, path, kWriteError, kOldFile) : "no size limit";
+    }();
     EXPECT_EQ(failure, "");
-    EXPECT_EQ(fs::status(path).permissions(), odd);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);  // no temporary
-    ASSERT_EQ(list.Save(prompt, path), 1);  // a save that succeeds keeps them too
-    EXPECT_EQ(fs::status(path).permissions(), odd);
-    if (!fs::exists("/dev/full")) return;
-    EXPECT_EQ(SaveFails(list, "/dev/full", kWriteError, ""), "");
 }
 
 }  // namespace

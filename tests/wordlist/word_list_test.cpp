@@ -22,9 +22,6 @@ TEST(WordList, KindIsTextsOrGenres) {
     CWordList texts = Fields({"a"});
     EXPECT_EQ(AddGenre(texts, "refused"), nullptr);
     texts.RemoveGenre("a");
-    CWordList copy(texts);
-    EXPECT_EQ(copy.GetKind(), CWordList::kTexts);
-    EXPECT_EQ(TextsOf(copy), TextsOf(texts));
     texts.RemoveAll();
     EXPECT_EQ(texts.GetCount(), 0u);
     EXPECT_EQ(texts.GetKind(), CWordList::kTexts);
@@ -163,7 +160,6 @@ TEST(WordList, CopyResolvesChildrenListedEarlierAtOnceLaterOnesAtTheEnd) {
     // takes A at once, gets A's total of that moment.
     EXPECT_EQ(Describe(copy), "C=1[c1] A=2[>B ?Gone] B=2[>C b1] Loop=0[>A]");
     EXPECT_EQ(copy.GetGenres()[2]->GetEntries()[0].GetChild(), copy.GetGenres()[0].get());
-    EXPECT_EQ(copy.GetGenres()[1]->GetQuestionAt(1)->PeekText(), "c1");
     const CQuestion* copied = copy.GetGenres()[0]->GetEntries()[0].GetQuestion();
     EXPECT_NE(copied, Find(list, "C")->GetEntries()[0].GetQuestion());
     EXPECT_TRUE(copied->HasExplanation());
@@ -177,7 +173,6 @@ TEST(WordList, MovedListKeepsItsBookkeeping) {
     CWordList assigned;
     AddGenre(assigned, "old");
     assigned = CWordList(std::move(list));
-    EXPECT_EQ(Find(list, "child"), nullptr);
     EXPECT_EQ(Find(assigned, "old"), nullptr);
     EXPECT_EQ(Find(assigned, "child"), child);
     EXPECT_EQ(child->ExcludesGenre("parent"), 1);
