@@ -41,12 +41,11 @@ struct RecordingFront : CQuizFront {
 
 class QuizRunTest : public ::testing::Test {
 protected:
-    CQuestion* Add(const std::string& text, const char* required, std::vector<std::string> answers,
-                   const std::string& explanation = "") {
+    void Add(const std::string& text, const char* required, std::vector<std::string> answers,
+             const std::string& explanation = "") {
         owned_.push_back(std::make_unique<CQuestion>(text, required, true, std::move(answers)));
         if (!explanation.empty()) owned_.back()->SetExplanation(explanation);
         runList_.push_back(owned_.back().get());
-        return owned_.back().get();
     }
     void AddPlain(int count) {  // questions "q0".. whose one answer is "right"
         for (int i = 0; i < count; ++i) Add("q" + std::to_string(i), "1", {"right"});
@@ -86,8 +85,6 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
     Add("zero", "0", {"a", "b"});  // asked like one typed answer
     Add("last", "1", {"z"});
     CQuizRun& run = Run();
-    ASSERT_EQ(run.GetForm(), QuizForm::Several);
-    ASSERT_EQ(run.GetRemainingAnswers(), 2);
     using O = SubmitOutcome;
     const struct {
         const char* answer; O outcome; std::string message;  // and the state of the question then asked:
@@ -120,7 +117,6 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
         EXPECT_EQ(run.GetGivenAnswersText(), step.given);
     }
     EXPECT_EQ(run.GetRightCount(), 5u);
-    EXPECT_EQ(run.GetActive(), 0);
 }
 
 TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
