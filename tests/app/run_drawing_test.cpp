@@ -1,33 +1,15 @@
 // Drawing a run: counting the selection, checking the typed count, the permutation, the
 // question index and the prepared run list.
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <numeric>
 
 #include "app/question_index.h"
 #include "app/run_drawing.h"
 #include "platform/random.h"
-#include "platform/recording_prompt.h"
 #include "score/rank_table.h"
-#include "support/temp_dir.h"
-#include "wordlist/genre.h"
-#include "wordlist/word_list.h"
+#include "wordlist/wordlist_test_util.h"
 
 namespace {
-
-// Questions named after their genre: "name" "tag" "number".
-void AddQuestions(CGenre& genre, std::string_view tag, int count) {
-    for (int i = 0; i < count; ++i)
-        genre.AddQuestion(std::make_unique<CQuestion>(std::string(genre.GetName()).append(tag) + std::to_string(i), "1",
-                                                      true, std::vector<std::string>{"a"}));
-}
-
-CGenre& AddGenre(CWordList& list, const std::string& name, int questions = 0) {
-    CGenre* genre = list.AddGenre(std::make_unique<CGenre>(name));
-    AddQuestions(*genre, ".", questions);
-    return *genre;
-}
 
 // ALL (2 questions), ALL (3), child (4), parent (1 and child), empty, A (2), B (3), then g0
 // with one question and g1..g30, each including the one before twice: 2^i questions.
@@ -38,15 +20,11 @@ struct Drawing : ::testing::Test {
     std::vector<CQuestion*> runList{&marker};
 
     Drawing() {
-        for (auto [name, count] : {std::pair{"ALL", 2}, {"ALL", 3}, {"child", 4}, {"parent", 1}, {"empty", 0}, {"A", 2}, {"B", 3}})
-            AddGenre(list, name, count);
-        list.FindGenre("parent")->AddChildGenre(list.FindGenre("child"));
-        CGenre* level = &AddGenre(list, "g0", 1);
+        Build(list, "ALL[a1 a2] ALL[a3 a4 a5] child[c1 c2 c3 c4] parent[p1 >child] empty[]");
+        Build(list, "A[A.0 A.1] B[B.0 B.1 B.2] g0[g]");
         for (int i = 1; i <= 30; ++i) {
-            CGenre& next = AddGenre(list, "g" + std::to_string(i));
-            next.AddChildGenre(level);
-            next.AddChildGenre(level);
-            level = &next;
+            const std::string below = " >g" + std::to_string(i - 1);
+            Build(list, "g" + std::to_string(i) + "[" + below + below + "]");
         }
     }
     // Each message as "caption: text", marked unless it is a warning with an OK button.
@@ -113,24 +91,18 @@ TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
 
 // Cached totals gone stale (short after a child grew, above after it shrank, below the questions
 // held after a grown child was removed), a pending child, no genre in the selection, indices
-// outside it:
-// every index, looked up at once in reverse order, as the plain walk finds it.
+// outside it: every index, looked up at once in reverse order, as the plain walk finds it.
 TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
     CWordList list;
-    CGenre &leaf = AddGenre(list, "leaf", 2), &shrunk = AddGenre(list, "shrunk", 3);
-    CGenre &mid = AddGenre(list, "mid", 1), &low = AddGenre(list, "low", 1), &top = AddGenre(list, "top", 1);
-    mid.AddChildGenre(&leaf);
-    mid.AddChildByName(list, "nowhere");
-    mid.AddChildByName(list, "shrunk");
-    AddQuestions(mid, "+", 1);
-    low.AddChildGenre(&leaf);
-    for (CGenre* child : {&mid, &low, &shrunk}) top.AddChildGenre(child);
-    AddQuestions(top, "+", 1);
-    AddQuestions(leaf, "*", 2);
-    shrunk.RemoveEntries(CGenre::kQuestions, "");
-    low.RemoveEntries(CGenre::kChildren, "");
-    ASSERT_EQ(low.GetTotal(), 0);
-    const std::vector<CGenre*> selection = {&top, nullptr, &low, &mid, &leaf};
+    Build(list, "leaf[l1 l2] shrunk[s1 s2 s3] mid[m1 >leaf >nowhere >shrunk m2] low[w1 >leaf]");
+    Build(list, "top[t1 >mid >low >shrunk t2]");
+    CGenre *leaf = list.FindGenre("leaf"), *low = list.FindGenre("low");
+    AddQuestion(*leaf, "l3");
+    AddQuestion(*leaf, "l4");
+    list.FindGenre("shrunk")->RemoveEntries(CGenre::kQuestions, "");
+    low->RemoveEntries(CGenre::kChildren, "");
+    ASSERT_EQ(low->GetTotal(), 0);
+    const std::vector<CGenre*> selection = {list.FindGenre("top"), nullptr, low, list.FindGenre("mid"), leaf};
     std::vector<int> indices(40);
     std::iota(indices.rbegin(), indices.rend(), -1);
     const std::vector<CQuestion*> found = CQuestionIndex(selection).FindAll(indices);
@@ -142,10 +114,8 @@ TEST_F(Drawing, PrepareRunDrawsFromTheSeededGeneratorAndSelectsItsRanking) {
     TempDir dir;
     CRankTable rankTable(prompt, dir / "list.wls");
     ProgramRandom().Seed(1);
-    // Seed 1 draws 41, 18467, 6334, 26500, 19169; modulo the total 5: 1, 2, 4, 0, 4.
-    //   p = 0 1 2 3 4 -> swap p0,p1: 1 0 2 3 4 -> swap p1,p2: 1 2 0 3 4
-    //     -> swap p2,p4: 1 2 4 3 0 -> swap p3,p0: 3 2 4 1 0 -> swap p4,p4: 3 2 4 1 0.
-    // Indices 3, 2, 4 over A (0, 1) then B (2, 3, 4): B.1, B.0, B.2.
+    // Seed 1 draws 41, 18467, 6334, 26500, 19169, which swap 0 1 2 3 4 into 3 2 4 1 0; indices
+    // 3, 2, 4 over A (0, 1) then B (2, 3, 4) are B.1, B.0, B.2.
     int perRunCount = 3;
     ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
     std::string texts;
@@ -186,14 +156,11 @@ TEST_F(Drawing, PrepareRunRefusalsChangeNeitherTheRunListNorTheGenerator) {
     EXPECT_EQ(PrepareRun(prompt, list, {"child"}, perRunCount, runList, nullptr), 0);
     EXPECT_TRUE(prompt.Messages().empty());
 
-    // A run too large to hold: the whole (saturated) total, as a selection change offers it, and
-    // just above the largest run.
-    perRunCount = INT_MAX;
-    EXPECT_EQ(PrepareRun(prompt, list, {"g30", "g30"}, perRunCount, runList, nullptr), 0);
+    // A run just above the largest that can be held.
     perRunCount = INT_MAX;
     EXPECT_EQ(PrepareRun(prompt, list, {"g24", "g0"}, perRunCount, runList, nullptr), 0);
     EXPECT_EQ(perRunCount, kMaxRunQuestions + 1);
-    EXPECT_EQ(Shown(), std::vector<std::string>(2, "Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"});
     EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
     EXPECT_EQ(ProgramRandom().GetState(), state);  // nothing drawn
 }

@@ -104,8 +104,7 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
         {"z", O::Complete, kRight, QuizForm::One, 0, 0, ""},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(std::string("before '") + step.answer + "' the question was " +
-                     std::string(run.GetCurrentQuestion() ? run.GetCurrentQuestion()->PeekText() : "none"));
+        SCOPED_TRACE(std::string("answer '") + step.answer + "'");
         EXPECT_EQ(run.Submit(step.answer), step.outcome);
         EXPECT_EQ(run.GetMessageText(), step.message);
         if (!run.GetCurrentQuestion()) continue;
@@ -216,7 +215,6 @@ TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
     for (const CRankEntry& e : table.GetCurrentList()->GetEntries())
         entries += e.name + " " + std::to_string(e.right) + "/" + std::to_string(e.questions) + ";";
     EXPECT_EQ(entries, Sjis("はなこ 20/20;(no-name) 19/20;"));
-    EXPECT_TRUE(table.IsModified());
 }
 
 TEST(Countdown, FormatsUpToSixtyHoursAndIsOffWithoutALimit) {

@@ -6,7 +6,7 @@ namespace {
 
 CGenre* Find(const CWordList& list, std::string_view name) { return list.FindGenre(name); }
 
-TEST(WordList, KindIsTextsOrGenres) {
+TEST(WordList, KindIsTextsOrGenresAndNamesFindTheFirstGenreAndRemoveTheLast) {
     for (int kind : {0, 2, -7}) EXPECT_EQ(CWordList(kind).GetKind(), CWordList::kGenres);
     CWordList texts = Fields({"a"});
     EXPECT_EQ(AddGenre(texts, "refused"), nullptr);
@@ -14,9 +14,8 @@ TEST(WordList, KindIsTextsOrGenres) {
     texts.RemoveAll();
     EXPECT_EQ(texts.GetCount(), 0u);
     EXPECT_EQ(texts.GetKind(), CWordList::kTexts);
-}
 
-TEST(WordList, FindGenreTakesTheFirstOfANameAndRemoveGenreTheLast) {
+    // FindGenre takes the first genre of a name, RemoveGenre the last.
     CWordList list;
     AddGenre(list, "");
     CGenre* first = AddGenre(list, "ALL");
@@ -173,8 +172,6 @@ TEST(Question, RequiredCountFromTheCountField) {
         {Fields({"q", "1", "a", "b"}), 1, 2},
         {Fields({"q", "5", "a", "b"}), 2, 2},    // cut to the answers
         {Fields({"q", "-3", "a", "b"}), -1, 2},  // any negative count: a choice question
-        {Fields({"q", "abc", "a"}), 0, 1},       // no digits read as 0
-        {Fields({"q", " \t+2x", "a", "b", "c"}), 2, 3},
         {Fields({"q", "2147483648", "a"}), -1, 1},  // atoi keeps the low 32 bits: negative
         {Fields({"q", "2"}), 0, 0},
         {Fields({"q"}), -1, 0},  // no count field: a choice question without answers

@@ -1,8 +1,7 @@
 #pragma once
-// Builders, a shared fixture for file tests and a compact text form of a word list, so that
-// tests state whole structures in one line: "A=3[q1 >B ?C] B=0[]" lists each genre as
-// name=total[entries], with questions by text, child genres as >name and pending children as
-// ?name. Build takes the same form without totals.
+// Builders, a shared fixture for file tests and a one-line text form of a word list:
+// "A=3[q1 >B ?C] B=0[]" lists each genre as name=total[entries], with questions by text, child
+// genres as >name and pending children as ?name. Build takes the same form without totals.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -25,10 +24,6 @@ inline CWordList Fields(std::initializer_list<std::string_view> texts) {
     CWordList fields(CWordList::kTexts);
     for (std::string_view text : texts) fields.AddText(text);
     return fields;
-}
-
-inline std::vector<std::string> TextsOf(const CWordList& fields) {
-    return {fields.GetTexts().begin(), fields.GetTexts().end()};
 }
 
 inline CGenre* AddGenre(CWordList& list, std::string name) {
