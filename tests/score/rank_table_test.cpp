@@ -144,6 +144,7 @@ TEST_F(Rank, TheDescribedExampleAndSpecialCharactersReadAndWriteBackByteForByte)
     const std::string learner = "x,y;z\\" + Sjis("ソ");
     loaded->SelectList({"B"});
     loaded->ClearCurrentList();
+    EXPECT_TRUE(loaded->IsModified());
     loaded->SelectList(genres);
     loaded->AddResult(1, learner, 20, 18);
     const std::string date = loaded->GetCurrentList()->GetEntries().at(0).date;
