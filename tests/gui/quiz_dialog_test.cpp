@@ -76,8 +76,6 @@ protected:
     }
     // What the learner sees of the run: "question | questions left | verdict".
     QString State() const { return Question() + " | " + Text(kRemaining) + " | " + Message(); }
-    // The last message box as "caption: text".
-    std::string LastMessage() const { return prompt_.Messages().empty() ? "" : Said(prompt_).back(); }
 
     TempDir dir_;
     ScopedCurrentDir cwd_{dir_.Path()};

@@ -52,7 +52,8 @@ protected:
     std::unique_ptr<CScoreDialog> dialog_;
 };
 
-TEST_F(ScoreDialogTest, WithoutRankingsEverythingIsEmpty) {
+// Without a rank table, or without rankings, everything is empty.
+TEST_F(ScoreDialogTest, ShowsTheCurrentRankingAndPutsItBackAfterBrowsing) {
     for (bool withTable : {false, true}) {
         if (withTable) OpenTable();
         EXPECT_EQ(Open().windowTitle(), QStringLiteral("成績表"));
@@ -63,10 +64,8 @@ TEST_F(ScoreDialogTest, WithoutRankingsEverythingIsEmpty) {
     QStringList headings;
     for (int column = 0; column < 6; ++column) headings << List().headerItem()->text(column);
     EXPECT_EQ(headings, (QStringList{"", "日付", "名前", "正答数", "問題数", "正答率"}));
-}
 
-TEST_F(ScoreDialogTest, ShowsTheCurrentRankingAndPutsItBackAfterBrowsing) {
-    CRankTable& table = OpenTable();
+    CRankTable& table = *settings_.GetRankTable();
     AddRanking({Sjis("動物")}, {20, 17});
     AddRanking({"a,b"}, {11});
     AddRanking({"c\\d"}, {13});
