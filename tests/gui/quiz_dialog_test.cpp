@@ -319,13 +319,19 @@ TEST_F(QuizDialogTest, PlacedRunAsksForTheNameAndShowsTheScoreTable) {
     EXPECT_FALSE(CountdownTimer().isActive());
 }
 
-TEST_F(QuizDialogTest, EscapeAndAbortCloseAtOnceWithoutAResultAndStopTheMusic) {
+TEST_F(QuizDialogTest, BackgroundDragsAndEscapeAndAbortCloseAtOnceWithoutAResultOrMusic) {
     OpenRankTable({"A"});
     settings_.timeLimit = 5;
     settings_.bgmFlag = 1;
     settings_.bgmFile = (dir_ / "missing.mid").string();
     AddPlain(20);
     CQuizDialog& dialog = Open();
+    // The window has no title bar: its background drags it.
+    const QPoint before = dialog.pos(), grip(4, dialog.height() - 4), moved = grip + QPoint(30, 20);
+    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(&dialog, moved);
+    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, moved);
+    EXPECT_EQ(dialog.pos(), before + QPoint(30, 20));
     Answer(QStringLiteral("right"));
     EXPECT_EQ(Message(), QStringLiteral("正解 !!"));
     QTest::keyClick(&AnswerBox(), Qt::Key_Escape);
@@ -346,16 +352,6 @@ TEST_F(QuizDialogTest, EscapeAndAbortCloseAtOnceWithoutAResultAndStopTheMusic) {
     dialog_->show();
     EXPECT_FALSE(dialog_->Music().IsOpen());
     EXPECT_TRUE(prompt_.Messages().empty());
-}
-
-TEST_F(QuizDialogTest, BackgroundDragsTheWindow) {
-    AddPlain(1);
-    CQuizDialog& dialog = Open();
-    const QPoint before = dialog.pos(), grip(4, dialog.height() - 4), moved = grip + QPoint(30, 20);
-    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, grip);
-    QTest::mouseMove(&dialog, moved);
-    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, moved);
-    EXPECT_EQ(dialog.pos(), before + QPoint(30, 20));
 }
 
 }  // namespace
