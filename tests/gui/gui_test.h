@@ -80,7 +80,6 @@ public:
         handlers_.push_back(std::move(handler));
         return *this;
     }
-    int Pending() const { return static_cast<int>(handlers_.size()); }
     const QStringList& Seen() const { return seen_; }
 
 private:

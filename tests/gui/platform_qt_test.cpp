@@ -1,6 +1,5 @@
 // The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
 // file dialog, the font substitution and the data files the program carries.
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
