@@ -266,6 +266,7 @@ TEST_F(MainWindowTest, ScoreTableAboutAndHelp) {
     Trigger(CMainDialog::kScoreTable);
     Trigger(CMainDialog::kAbout);
     EXPECT_EQ(script.Seen(), (QStringList{QStringLiteral("CScoreDialog"), QStringLiteral("CAboutDialog")}));
+    EXPECT_TRUE(main.isVisible());
     Trigger(CMainDialog::kHelp);  // no help file yet: the start-up folder's is named
     EXPECT_EQ(Said(prompt_), (std::vector<std::string>{"Harbor Lessons ヘルプ: " +
                                                            (dir_ / "HARBORLESSONS.HLP").string() +
