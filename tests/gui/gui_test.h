@@ -3,6 +3,7 @@
 // answers the modal dialogs a window opens.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -31,6 +32,20 @@ namespace fs = std::filesystem;
 // A control of a window by its number; throws when there is none.
 template <class T>
 T& Control(const QWidget& window, int id) { return *RequireControl<T>(window, id); }
+
+// Shows a window and makes it the active one: focus moves (and their events) need that.
+inline void ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// A menu command of a window by its number; throws when there is none.
+inline QAction& Command(const QWidget& window, int command) {
+    auto* action = window.findChild<QAction*>(QString::number(command));
+    if (action == nullptr) throw std::runtime_error("no menu item " + std::to_string(command));
+    return *action;
+}
 
 // The message boxes shown so far, each as "caption: text".
 inline std::vector<std::string> Said(const CRecordingPrompt& prompt) {
@@ -65,7 +80,6 @@ public:
         handlers_.push_back(std::move(handler));
         return *this;
     }
-    int Pending() const { return static_cast<int>(handlers_.size()); }
     const QStringList& Seen() const { return seen_; }
 
 private:

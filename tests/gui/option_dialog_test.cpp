@@ -16,9 +16,7 @@ protected:
     void Open(COptionValues values) {
         dialog_ = std::make_unique<COptionDialog>(prompt_);
         dialog_->Values() = std::move(values);
-        dialog_->show();
-        dialog_->activateWindow();  // the refusals move the focus
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+        ShowActive(*dialog_);  // the refusals move the focus
     }
     QLineEdit& Edit(int id) const { return Control<QLineEdit>(*dialog_, id); }
     QCheckBox& Box(int id) const { return Control<QCheckBox>(*dialog_, id); }

@@ -1,6 +1,5 @@
 // The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
 // file dialog, the font substitution and the data files the program carries.
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
@@ -130,13 +129,11 @@ TEST(QtPromptTest, ConvertsFiltersToQtNameFilters) {
     for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter;
 }
 
-TEST(QtTranslationsTest, QtsOwnDialogsSpeakJapanese) {
+// Qt's own dialogs speak Japanese, and the dialog face is substituted with a Japanese font.
+TEST(JapaneseDesktopTest, QtTranslationsAndFontSubstitution) {
     ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
-}
-
-TEST(FontsTest, DialogFaceIsSubstitutedWithAJapaneseFont) {
     InstallFontSubstitutions();
     const QFont font = DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 12);
     EXPECT_EQ(font.pixelSize(), 16);
