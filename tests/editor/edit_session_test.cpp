@@ -158,17 +158,7 @@ TEST_F(EditSessionTest, BuildsTheTreeAndEachEditChangesItAndTheWorkingCopyAlike)
         EXPECT_EQ(DumpModel(session_->GetWorkingCopy()), c.model);
         EXPECT_EQ(outcome.changed, c.model != model || c.tree != tree);
         EXPECT_EQ(outcome.select, *c.select ? Item(c.select) : CEditTree::kNone);
-        // The saved file reads back as the working copy.
-        if (!outcome.changed) continue;
-        prompt_.QueueFile((dir_ / "saved.wl").string());
-        ASSERT_TRUE(session_->SaveAs());
-        CWordList saved;
-        ASSERT_EQ(LoadWordList(prompt_, saved, dir_ / "saved.wl"), 1);
-        std::string written = c.model;  // the writer leaves out a child it never found
-        if (const std::size_t missing = written.find(" ?missing"); missing != std::string::npos) written.erase(missing, 9);
-        EXPECT_EQ(DumpModel(saved), written);
     }
-    EXPECT_TRUE(prompt_.Messages().empty());
 }
 
 // Nothing to save once the tree is empty: finishing hands back the empty list at once.
@@ -256,13 +246,6 @@ TEST_F(EditSessionTest, FileCommandsAskBeforeUnsavedChangesGo) {
                       "ﾜｰﾄﾞﾘｽﾄ(*.wl)|*.wl|全て(*.*)|*.*||wl*.wl.");
         }
     }
-    // Nothing unsaved: both ways out end at once.
-    Reopen();
-    EXPECT_EQ(session_->Finish(), EditEnd::Ok);
-    EXPECT_EQ(session_->Cancel(), EditEnd::Cancel);
-    EXPECT_EQ(session_->New(), true);
-    settings_.currentFile.clear();
-    EXPECT_EQ(session_->Caption(), "Harbor Lessons - 編集 - 新規作成");
     EXPECT_EQ(settings_.currentDir, dir_.Path().string() + "/");
 }
 

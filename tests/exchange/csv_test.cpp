@@ -37,16 +37,6 @@ TEST(CsvCells, RowsEndInAnyLineBreakAndCellsKeepTheirsAsCrLf) {
     for (const auto& [text, rows] : cases) EXPECT_EQ(Rows(text), rows) << text;
 }
 
-TEST(CsvCells, WrittenCellsAreQuotedOnlyWhenTheyMustBe) {
-    std::string out;
-    for (const char* cell : {"plain", "a,b", "say \"hi\"", "two\nlines", "cr\r", "", "\x81\x5C"}) {
-        out += out.empty() ? "" : ",";
-        AppendCsvCell(out, cell);
-    }
-    EXPECT_EQ(out, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",,\x81\x5C");
-    EXPECT_EQ(Rows(out), "[plain|a,b|say \"hi\"|two\r\nlines|cr\r\n||\x81\x5C]");
-}
-
 TEST(Cp932Tables, ConvertEveryCharacterAsTheCodecDoes) {
     for (unsigned code = 0; code < 0x10000; ++code) {
         const std::string bytes = code < 0x100 ? std::string(1, static_cast<char>(code))
