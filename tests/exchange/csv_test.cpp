@@ -35,6 +35,9 @@ TEST(CsvCells, RowsEndInAnyLineBreakAndCellsKeepTheirsAsCrLf) {
         {"a,\"b\" ,c", "malformed 1:2"},
     };
     for (const auto& [text, rows] : cases) EXPECT_EQ(Rows(text), rows) << text;
+    std::string written;  // a lone CR would end the row too: quoted like any line break
+    AppendCsvCell(written, "cr\r");
+    EXPECT_EQ(written, "\"cr\r\"");
 }
 
 TEST(Cp932Tables, ConvertEveryCharacterAsTheCodecDoes) {
