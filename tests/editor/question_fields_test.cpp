@@ -38,8 +38,6 @@ TEST(QuestionFields, ReadAsTheEditorDoes) {
             EXPECT_EQ(Texts(list.GetTexts().begin(), list.GetTexts().end()), c.fieldList) << c.input.answers;
         }
     }
-    EXPECT_EQ(FieldsRefusalText(FieldsRefusal::MissingData), "先に問題データを設定してください。");
-    EXPECT_EQ(FieldsRefusalText(FieldsRefusal::ChoiceCount), "選択問題の場合、選択項目は 2 ～ 5 の間で指定して下さい。");
     // A double-byte character whose second byte is not white space survives the trim whole.
     EXPECT_EQ(TrimBlanks(" \x81\x40\x82\xA0\t"), "\x81\x40\x82\xA0");
 }

@@ -148,7 +148,6 @@ TEST_F(EditorDialogTest, GenresThroughTheGenreDialogDeletingAndTheEnd) {
     Item(CEditDialog::kNewGenre).trigger();
     EXPECT_EQ(Labels(), (QStringList{"b", "C", "新"}));
     script.Then([](QDialog& genre) {
-        EXPECT_EQ(Control<QComboBox>(genre, 1025).count(), 2);  // b and 新: all that C does not include
         Control<QComboBox>(genre, 1025).setCurrentIndex(Control<QComboBox>(genre, 1025).findText(QStringLiteral("新")));
         QTest::mouseClick(&Control<QPushButton>(genre, 1), Qt::LeftButton);
     });

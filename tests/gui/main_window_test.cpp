@@ -118,7 +118,6 @@ TEST_F(MainWindowTest, ARunIsChosenAndStartedByKeysAlone) {
         QTest::keyClick(focus, Qt::Key_Return);
         EXPECT_EQ(prompt_.Messages().size(), focus == &Start() ? 1u : 0u);
     }
-    ASSERT_EQ(Said(prompt_), std::vector<std::string>{"ジャンル未選択: ジャンルを選択してからスタートしてください。"});
     EXPECT_TRUE(script.Seen().isEmpty() && main_->isVisible() && !main_->IsStarting());
 
     GenreList().setFocus();
