@@ -36,7 +36,7 @@ struct SettingsFile : ::testing::Test {
     }
 };
 
-TEST_F(SettingsFile, ReadsKnownKeysExactlyTakingAllAfterTheFirstEqualsAndTheLastLine) {
+TEST_F(SettingsFile, ReadsKnownKeysExactlyAndWritesAllNineLinesBackInTheStartUpDirectory) {
     const std::string defaults = ".|default.wl|1|~/default.mid|1|0|10";
     // The lines of each file, and the settings read from it.
     std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -71,9 +71,9 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyTakingAllAfterTheFirstEqualsAndTheLast
         EXPECT_EQ(Describe(settings), expected) << text;
         EXPECT_EQ(settings.helpFile, home / "HARBORLESSONS.HLP");
     }
-    // No file, an empty one, or a pipe where the file should be (which must not block): the
+    // A pipe where the file should be (which must not block), no file or an empty one: the
     // music file is resolved against the start-up directory, not the current one.
-    for (std::string_view form : {"no file", "an empty file", "a pipe"}) {
+    for (std::string_view form : {"a pipe", "no file", "an empty file"}) {
         std::filesystem::remove(file);
         if (form == "an empty file") WriteFileBytes(file, "");
         ASSERT_TRUE(form != "a pipe" || ::mkfifo(file.c_str(), 0600) == 0);
@@ -81,9 +81,8 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyTakingAllAfterTheFirstEqualsAndTheLast
         settings.Load(home);
         EXPECT_EQ(Describe(settings), defaults) << form;
     }
-}
 
-TEST_F(SettingsFile, SaveWritesAllNineLinesInTheStartUpDirectoryAndReadsBackOrKeepsTheOldFile) {
+    // Saving writes all nine lines in the start-up directory, or silently keeps the old file.
     WriteFileBytes(file, kTag + "\r\nOTHER=dropped\r\nTIMELIMIT=-5\r\nUSEHINT=FALSE\r\n");
     settings.Load(home);
     settings.currentDir = "/lists/";
@@ -99,7 +98,6 @@ TEST_F(SettingsFile, SaveWritesAllNineLinesInTheStartUpDirectoryAndReadsBackOrKe
                                        Sjis("動物.wl") + "\r\nBGM_FLAG=TRUE\r\nBGM_FILE=/lists/default.mid\r\n"
                                        "USEHINT=FALSE\r\nCOMPLETE_MODE=TRUE\r\nTIMELIMIT=-5\r\n");
 
-    // A failed save is silent and keeps the old file.
     settings.Save(home / "missing");  // no folder: nothing happens, nothing throws
     EXPECT_FALSE(std::filesystem::exists(home / "missing"));
 

@@ -118,28 +118,6 @@ TEST_F(QuizRunTest, AnswersAreJudgedWithVerdictsThatStayUntilTheNextOne) {
     EXPECT_EQ(run.GetRightCount(), 5u);
 }
 
-TEST_F(QuizRunTest, TheEndSummarisesTheRateAfterStoppingTheCountdown) {
-    const struct { int questions, wrong; const char* rate; } cases[] = {{20, 3, "85.00 %"}, {3, 2, "33.33 %"}, {2, 2, "0.00 %"}, {1, 0, "100.00 %"}, {3, 0, "100.00 %"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.questions - c.wrong) + " of " + std::to_string(c.questions));
-        owned_.clear(), runList_.clear(), front_.calls.clear();
-        AddPlain(c.questions);
-        CQuizRun& run = Run(false);
-        EXPECT_EQ(run.GetActive(), -1);
-        EXPECT_EQ(run.Submit("right"), SubmitOutcome::Ignored) << "not started";
-        run.Finish();  // not started: nothing to end
-        run.Start();
-        EXPECT_EQ(run.GetRemainingQuestions(), c.questions);
-        AnswerAll(run, c.wrong);
-        EXPECT_EQ(run.GetRateText(), c.rate);
-        EXPECT_EQ(run.GetRemainingQuestions(), 1);  // not lowered for the last question
-        const std::string summary = c.wrong == 0 ? "summary 全問正解: 全問正解 !! おめでとう。"
-                                                 : std::string("summary おしまい: 正答率 : ") + c.rate;
-        EXPECT_EQ(front_.calls, (std::vector<std::string>{"start countdown", "stop countdown", summary}));
-        EXPECT_EQ(run.Hint("").text + std::to_string(run.Hint("").caret), "0") << "no hint after the end";
-    }
-}
-
 TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTakenOn) {
     Add("latin", "2", {"abc", "xyz"});
     Add("kana", "1", {Sjis("あいう")});
@@ -164,7 +142,7 @@ TEST_F(QuizRunTest, HintsRevealOneCharacterAtATimeAndCostTheQuestionTheyAreTaken
     EXPECT_EQ(run.GetRightCount(), 2u);
 }
 
-TEST_F(QuizRunTest, TimeOutEndsWithTheResultSoFarAndRetryAsksTheSameQuestionsAfresh) {
+TEST_F(QuizRunTest, TimeOutAndTheEndSummariseTheRateOnceAndRetryAsksTheSameQuestionsAfresh) {
     AddPlain(3);
     CQuizRun& run = Run();
     run.Submit("right");
@@ -188,6 +166,26 @@ TEST_F(QuizRunTest, TimeOutEndsWithTheResultSoFarAndRetryAsksTheSameQuestionsAfr
     EXPECT_EQ(again, runList_);
     EXPECT_EQ(run.GetRightCount(), 3u);
     EXPECT_EQ(front_.Summaries(), 2);
+
+    const struct { int questions, wrong; const char* rate; } cases[] = {{20, 3, "85.00 %"}, {3, 2, "33.33 %"}, {2, 2, "0.00 %"}, {1, 0, "100.00 %"}, {3, 0, "100.00 %"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.questions - c.wrong) + " of " + std::to_string(c.questions));
+        owned_.clear(), runList_.clear(), front_.calls.clear();
+        AddPlain(c.questions);
+        CQuizRun& ended = Run(false);
+        EXPECT_EQ(ended.GetActive(), -1);
+        EXPECT_EQ(ended.Submit("right"), SubmitOutcome::Ignored) << "not started";
+        ended.Finish();  // not started: nothing to end
+        ended.Start();
+        EXPECT_EQ(ended.GetRemainingQuestions(), c.questions);
+        AnswerAll(ended, c.wrong);
+        EXPECT_EQ(ended.GetRateText(), c.rate);
+        EXPECT_EQ(ended.GetRemainingQuestions(), 1);  // not lowered for the last question
+        const std::string summary = c.wrong == 0 ? "summary 全問正解: 全問正解 !! おめでとう。"
+                                                 : std::string("summary おしまい: 正答率 : ") + c.rate;
+        EXPECT_EQ(front_.calls, (std::vector<std::string>{"start countdown", "stop countdown", summary}));
+        EXPECT_EQ(ended.Hint("").text + std::to_string(ended.Hint("").caret), "0") << "no hint after the end";
+    }
 }
 
 TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
@@ -211,7 +209,7 @@ TEST_F(QuizRunTest, NineteenQuestionsAreNeverRankedTwentyAre) {
     EXPECT_EQ(entry.name + " " + std::to_string(entry.right) + "/" + std::to_string(entry.questions), "(no-name) 19/20");
 }
 
-TEST(Countdown, FormatsUpToSixtyHoursAndIsOffWithoutALimit) {
+TEST(Countdown, FormatsColoursThePaceStopsAndRunsOutOnceOnlyWithALimit) {
     for (auto [seconds, text] : {std::pair{0u, "00:00:00"}, {59u, "00:00:59"}, {3725u, "01:02:05"},
                                  {215999u, "59:59:59"}, {216000u, "99:59:59"}, {UINT_MAX, "99:59:59"}})
         EXPECT_EQ(CCountdown::FormatTime(seconds), text) << seconds;
@@ -224,10 +222,8 @@ TEST(Countdown, FormatsUpToSixtyHoursAndIsOffWithoutALimit) {
         EXPECT_FALSE(off.IsOn() || off.IsRunning() || off.Tick(20));
         EXPECT_EQ(off.GetRemainingSeconds(), 0u);
     }
-}
 
-// The pace of a whole run is played in the quiz window; here its edges, stopping and the end.
-TEST(Countdown, ColoursThePaceStopsAndRunsOutOnce) {
+    // The pace of a whole run is played in the quiz window; here its edges, stopping and the end.
     // Against 200 seconds of pace: black from 194 through 206 inclusive.
     for (auto [afterTick, colour] : {std::pair{207u, TimeColour::Blue}, {206u, TimeColour::Black},
                                      {194u, TimeColour::Black}, {193u, TimeColour::Red}}) {

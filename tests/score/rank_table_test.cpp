@@ -59,38 +59,12 @@ struct Rank : ::testing::Test {
     }
 };
 
-TEST_F(Rank, FindPositionRanksTheNewRateInSinglePrecision) {
-    EXPECT_EQ(table.FindPosition(20, 20), -1) << "no current ranking";
-    std::vector<std::pair<int, int>> full;
-    for (int right = 10; right >= 1; --right) full.emplace_back(10, right);
-    const struct { const char* what; std::vector<std::pair<int, int>> stored; int questions, right, position; }
-        cases[] = {
-        {"empty", {}, 20, 0, 1},
-        {"no questions", {}, 0, 0, -1},
-        {"negative questions", {}, -5, 3, -1},
-        // 5 of 6 is 83.333336 in single precision, above the stored 83.3333...: in front.
-        {"rounded up", {{6, 5}}, 6, 5, 1},
-        // 2 of 3 is 66.666664, below the stored 66.6666...: behind.
-        {"rounded down", {{3, 2}}, 3, 2, 2},
-        {"exact ties go behind", {{10, 5}, {4, 2}}, 2, 1, 3},
-        {"huge right count", {{10, 5}}, 1, INT_MAX, 1},
-        {"extreme counts", {{10, 5}}, INT_MAX, INT_MIN, 2},
-        {"ties the tenth of a full ranking", full, 10, 1, -1},
-        {"just above the tenth (10.5)", full, 200, 21, 10},
-        {"between first and second", full, 20, 19, 2},
-    };
-    for (const auto& c : cases) {
-        table.SelectList({c.what});
-        for (auto [questions, right] : c.stored) table.GetCurrentList()->Insert(99, Entry(questions, right));
-        EXPECT_EQ(table.FindPosition(c.questions, c.right), c.position) << c.what;
-    }
-}
-
-TEST_F(Rank, SelectListMatchesNamesByTheirCommaJoinedText) {
-    // Without a current ranking nothing is added or cleared.
+TEST_F(Rank, SelectListMatchesNamesByTheirCommaJoinedTextFindPositionRanksInSinglePrecision) {
+    // Without a current ranking nothing is added, cleared or placed.
     EXPECT_EQ(table.AddResult(1, "n", 10, 10), 0);
     table.ClearCurrentList();
     EXPECT_FALSE(table.IsModified());
+    EXPECT_EQ(table.FindPosition(20, 20), -1);
     int current = -1;
     EXPECT_EQ(table.GetCurrentEntries(&current), nullptr);
     EXPECT_EQ(current, -1);
@@ -122,9 +96,33 @@ TEST_F(Rank, SelectListMatchesNamesByTheirCommaJoinedText) {
     EXPECT_TRUE(date == before || date == after) << date;
     EXPECT_EQ(Entries(*ba), date + ",10,10,hanako|2001/05/12,10,9,n");
     EXPECT_TRUE(table.IsModified());
+
+    std::vector<std::pair<int, int>> full;
+    for (int right = 10; right >= 1; --right) full.emplace_back(10, right);
+    const struct { const char* what; std::vector<std::pair<int, int>> stored; int questions, right, position; }
+        cases[] = {
+        {"empty", {}, 20, 0, 1},
+        {"no questions", {}, 0, 0, -1},
+        {"negative questions", {}, -5, 3, -1},
+        // 5 of 6 is 83.333336 in single precision, above the stored 83.3333...: in front.
+        {"rounded up", {{6, 5}}, 6, 5, 1},
+        // 2 of 3 is 66.666664, below the stored 66.6666...: behind.
+        {"rounded down", {{3, 2}}, 3, 2, 2},
+        {"exact ties go behind", {{10, 5}, {4, 2}}, 2, 1, 3},
+        {"huge right count", {{10, 5}}, 1, INT_MAX, 1},
+        {"extreme counts", {{10, 5}}, INT_MAX, INT_MIN, 2},
+        {"ties the tenth of a full ranking", full, 10, 1, -1},
+        {"just above the tenth (10.5)", full, 200, 21, 10},
+        {"between first and second", full, 20, 19, 2},
+    };
+    for (const auto& c : cases) {
+        table.SelectList({c.what});
+        for (auto [questions, right] : c.stored) table.GetCurrentList()->Insert(99, Entry(questions, right));
+        EXPECT_EQ(table.FindPosition(c.questions, c.right), c.position) << c.what;
+    }
 }
 
-TEST_F(Rank, TheDescribedExampleAndSpecialCharactersReadAndWriteBackByteForByte) {
+TEST_F(Rank, TheDescribedExampleAndSpecialCharactersReadAndWriteBackByteForByteAndMisfitsAreSkipped) {
     EXPECT_EQ(table.Save(), 1);
     EXPECT_FALSE(std::filesystem::exists(path)) << "nothing modified, nothing written";
     const std::string example = Sjis(Lines({"_PEL_LORA_RANK_FILE_", "PL_JUNRE_NAMES,動物,植物",
@@ -159,9 +157,7 @@ TEST_F(Rank, TheDescribedExampleAndSpecialCharactersReadAndWriteBackByteForByte)
     EXPECT_EQ(reread.GetLists()[2]->GetNames(), genres);
     EXPECT_EQ(Entries(*reread.GetLists()[2]), date + ",20,18," + learner);
     EXPECT_TRUE(prompt.Messages().empty());
-}
 
-TEST_F(Rank, ReadingSkipsWhatDoesNotFitAndTrustsTheFileOrder) {
     std::string file = kHeader + Lines({"2001/01/01,10,10,before any names line", "PL_JUNRE_NAMES",
                                         "2001/01/02,10,9,kept", "2001/01/03,0,0,no questions", "2001/01/04,10", "",
                                         "   ", "2001/01/05,10,8", "2001/01/06,10,7,name,ignored,fields",
@@ -174,7 +170,7 @@ TEST_F(Rank, ReadingSkipsWhatDoesNotFitAndTrustsTheFileOrder) {
         file += entry + "\r\n";
         if (i <= 10) firstTen += (i > 1 ? "|" : "") + entry;
     }
-    auto loaded = LoadBytes(file);
+    loaded = LoadBytes(file);
     EXPECT_TRUE(prompt.Messages().empty());
     ASSERT_EQ(loaded->GetLists().size(), 4u) << "a repeated names line is another ranking";
     EXPECT_EQ(loaded->GetLists()[0]->GetNames(), std::vector<std::string>{"ALL"});
@@ -185,7 +181,9 @@ TEST_F(Rank, ReadingSkipsWhatDoesNotFitAndTrustsTheFileOrder) {
     EXPECT_EQ(Entries(*loaded->GetLists()[3]), firstTen);
 }
 
-TEST_F(Rank, BadOrUnreadableFilesAreReportedAndLeaveTheTableEmpty) {
+// Bad or unreadable files are reported and leave the table empty; a failed save is reported, keeps
+// the modified flag and leaves the old file (if any) as it was.
+TEST_F(Rank, FailedReadsLeaveTheTableEmptyFailedSavesKeepTheFlagAndTheOldFile) {
     for (const std::string& bytes : {std::string(), Lines({"_PEL_LORA_LIST_FILE_,1.0", "PL_JUNRE_NAMES,A", "d,10,1,a"}),
                                      Lines({"_pel_lora_rank_file_"}), std::string("  \r\n")}) {
         auto loaded = LoadBytes(bytes);
@@ -196,8 +194,27 @@ TEST_F(Rank, BadOrUnreadableFilesAreReportedAndLeaveTheTableEmpty) {
     EXPECT_EQ(LoadBytes(" _PEL_LORA_RANK_FILE_,2.0\r\nPL_JUNRE_NAMES,A\r\nd,10,1,a\r\n")->GetLists().size(), 1u);
     EXPECT_TRUE(prompt.Messages().empty());
 
+    const std::string old = kHeader + Lines({"PL_JUNRE_NAMES,A", "2001/01/01,10,1,old"});
+    auto loaded = LoadBytes(old);
+    loaded->SelectList({"A"});
+    loaded->AddResult(1, std::string(200000, 'n'), 10, 10);
+    int saved = 1;
+    {
+        ScopedFileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Applied());
+        saved = loaded->Save();
+    }
+    EXPECT_EQ(saved, 0);
+    ExpectOneMessage(" : 書き込み中にエラーが発生しました。");
+    EXPECT_TRUE(loaded->IsModified());
+    EXPECT_EQ(ReadFileBytes(path), old);
+
+    // A folder in place of the file: it can be neither written nor read.
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
+    EXPECT_EQ(loaded->Save(), 0);
+    ExpectOneMessage(" : 書き込みが許可されませんでした。");
+    EXPECT_TRUE(loaded->IsModified());
     CRankTable folder(prompt, path);
     ExpectOneMessage(kCannotOpen);
     std::filesystem::remove(path);
@@ -211,32 +228,6 @@ TEST_F(Rank, BadOrUnreadableFilesAreReportedAndLeaveTheTableEmpty) {
     CRankTable memory(prompt, path);
     EXPECT_TRUE(memory.GetLists().empty());
     ExpectOneMessage(kCannotOpen);
-}
-
-// A failed save is reported, keeps the modified flag and leaves the old file (if any) as it was.
-TEST_F(Rank, FailedSavesKeepTheFlagAndTheOldFile) {
-    const std::string old = kHeader + Lines({"PL_JUNRE_NAMES,A", "2001/01/01,10,1,old"});
-    auto loaded = LoadBytes(old);
-    loaded->SelectList({"A"});
-    loaded->AddResult(1, std::string(200000, 'n'), 10, 10);
-    // The file grows beyond what the process may write.
-    int saved = 1;
-    {
-        ScopedFileSizeLimit limit(1000);
-        ASSERT_TRUE(limit.Applied());
-        saved = loaded->Save();
-    }
-    EXPECT_EQ(saved, 0);
-    ExpectOneMessage(" : 書き込み中にエラーが発生しました。");
-    EXPECT_TRUE(loaded->IsModified());
-    EXPECT_EQ(ReadFileBytes(path), old);
-
-    // A folder in place of the file: it cannot be written at all.
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    EXPECT_EQ(loaded->Save(), 0);
-    ExpectOneMessage(" : 書き込みが許可されませんでした。");
-    EXPECT_TRUE(loaded->IsModified());
 }
 
 }  // namespace

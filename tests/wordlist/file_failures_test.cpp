@@ -27,12 +27,12 @@ std::string SaveFails(const CWordList& list, const fs::path& path, const char* t
     return fs::is_regular_file(path) && ReadFileBytes(path) != before ? path.string() + " changed" : "";
 }
 
-class FileFailureTest : public WordListFileTest {
-protected:
-    void SetUp() override { Build(list, "kept[q]"); }
-};
+using FileFailureTest = WordListFileTest;
 
-TEST_F(FileFailureTest, ReadFailuresLeaveTheListAsItWas) {
+// Whether the old file keeps its owner and mode is the atomic writer's own business; here: what
+// the learner is told, and that neither the list nor the old file is lost.
+TEST_F(FileFailureTest, FailedReadsKeepTheListAndFailedWritesTheOldFile) {
+    Build(list, "kept[q]");
     fs::create_directory(dir / "folder.wl");
     WriteFileBytes(dir / "foreign.wl", "_PEL_LORA_RANK_FILE_\r\n");
     WriteFileBytes(dir / "blank_first.wl", "\r\n" + kHeader);
@@ -45,26 +45,19 @@ TEST_F(FileFailureTest, ReadFailuresLeaveTheListAsItWas) {
         {"/proc/self/mem", " : 読み込み中にエラーが発生しました。", "Open error"},
     };
     for (const auto& c : cases) {
-        prompt.Clear();
         EXPECT_EQ(LoadWordList(prompt, list, c.path), 0) << c.path;
         EXPECT_EQ(OneMessage(prompt, c.path.string() + c.text, c.caption), "");
         EXPECT_EQ(Describe(list), "kept=1[q]");
+        prompt.Clear();
     }
-}
 
-// Whether the old file stays, with its owner and mode, is the atomic writer's own business;
-// here: what the learner is told.
-TEST_F(FileFailureTest, UnwritableTargetsAreRefusedAndUntouched) {
-    fs::create_directory(dir / "folder.wl");
     for (const fs::path& path : {dir / "no" / "such.wl", dir / "folder.wl"})
         EXPECT_EQ(SaveFails(list, path, kNotPermitted, ""), "");
     // A field list is no word list: no file, no message.
     EXPECT_EQ(Fields({"a"}).Save(prompt, dir / "fields.wl"), 0);
     EXPECT_TRUE(prompt.Messages().empty());
     EXPECT_FALSE(fs::exists(dir / "fields.wl"));
-}
 
-TEST_F(FileFailureTest, WriteErrorsKeepTheOldFile) {
     const fs::path path = dir / "list.wl";
     WriteFileBytes(path, kOldFile);
     CGenre* large = AddGenre(list, "large");  // larger than the writer's buffer

@@ -9,7 +9,7 @@ namespace {
 
 using FileFormatTest = WordListFileTest;
 
-TEST_F(FileFormatTest, ReadsTheStructure) {
+TEST_F(FileFormatTest, ReadsTheStructureAndExplanations) {
     const struct { std::string bytes; const char* structure; } cases[] = {
         {"", ""},
         {kHeader, ""},
@@ -43,9 +43,8 @@ TEST_F(FileFormatTest, ReadsTheStructure) {
         Load(c.bytes);
         EXPECT_EQ(Describe(list), c.structure);
     }
-}
 
-TEST_F(FileFormatTest, ExplanationRecords) {
+    // An explanation goes to the question just read.
     Load(kHeader +
          "PL_BLOCK,G;\r\n"
          "PL_INFO,before any question;\r\n"
@@ -76,7 +75,7 @@ TEST_F(FileFormatTest, WritesSectionLinesForEachRunEscapesAndSkipsPendingChildre
     CGenre* escaped = AddGenre(list, "a,b\\");
     escaped->AddQuestion(Fields({"line;\r\nnext", "1", "x;y", "end\\"}));
     escaped->FindQuestion("line;\r\nnext")->SetExplanation("e\\\r\n;");
-    EXPECT_EQ(Save(), kHeader +
+    EXPECT_EQ(Save(list), kHeader +
                           "PL_BLOCK,C\\;;\r\nPL_BLOCK_END;\r\n\r\n"
                           "PL_BLOCK,G;\r\nPL_PRIMITIVE;\r\nq1,-1,a,b;\r\nq2,0;\r\n"
                           "PL_INCLUDE;\r\nC\\;;\r\nC\\;;\r\n"
@@ -112,29 +111,25 @@ TEST_F(FileFormatTest, SampleListLoadsCompleteWithEveryQuestionFormAndIsWhatTheP
     }
     EXPECT_TRUE(questions >= 60 && largestGenre >= 20 && children > 0 && single && several && choice &&
                 multiLineExplanation) << questions << " " << largestGenre;
-    EXPECT_EQ(Save(), bytes);
+    EXPECT_EQ(Save(list), bytes);
 }
 
-TEST(RecordReader, EndsRecordCountsWholeCharacters) {
-    const struct { std::string line; bool ends; } cases[] = {
+// Both count whole characters: 表 (0x95 0x5C) ends in a backslash byte, which escapes nothing
+// and must be escaped as a character of its own.
+TEST(RecordReader, EndsRecordAndEscapeFieldCountWholeCharacters) {
+    const struct { std::string line; bool ends; } records[] = {
         {"a;", true},        {"a\\;", false},   {"a\\\\;", true},  {"a\\\\\\;", false}, {";", true},
         {"", false},         {"a", false},      {"\x95\\;", true}, {"\x95\\\\;", false}, {"\x81;", false},
         {"\x81\x81;", true}, {"a;b", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(EndsRecord(c.line), c.ends) << c.line;
-}
-
-// 表 (0x95 0x5C) ends in a backslash byte, which must be escaped as a character of its own.
-const std::string kHyou = "\x95\x5C";
-
-TEST(EscapeField, Texts) {
-    const struct { std::string text; int lineBreakMode; std::string escaped; } cases[] = {
+    for (const auto& c : records) EXPECT_EQ(EndsRecord(c.line), c.ends) << c.line;
+    const struct { std::string text; int lineBreakMode; std::string escaped; } fields[] = {
         {"", 1, ""},                   {"a,b", 0, "a\\,b"},          {"\\", 0, "\\\\"},
         {"x;", 0, "x\\;"},             {"a\r\nb", 1, "a\nb"},        {"a\r\nb", 0, "a\r\nb"},
         {"a\r\nb", 2, "a\r\nb"},       {"a\rb\nc", 1, "a\rb\nc"},    {"\r\r\n\n", 1, "\r\n\n"},
-        {kHyou + "\\", 0, kHyou + "\\\\"}, {"\x81", 0, "\x81"},
+        {"\x95\\\\", 0, "\x95\\\\\\"}, {"\x81", 0, "\x81"},
     };
-    for (const auto& c : cases) EXPECT_EQ(EscapeField(c.text, kEscapeSet, c.lineBreakMode), c.escaped) << c.text;
+    for (const auto& c : fields) EXPECT_EQ(EscapeField(c.text, kEscapeSet, c.lineBreakMode), c.escaped) << c.text;
     // Only the first byte of a character is tested against the set.
     EXPECT_EQ(EscapeField("\x81,", ",", 0), "\x81,");
 }

@@ -10,12 +10,10 @@ TEST(WordList, KindIsTextsOrGenresAndNamesFindTheFirstGenreAndRemoveTheLast) {
     for (int kind : {0, 2, -7}) EXPECT_EQ(CWordList(kind).GetKind(), CWordList::kGenres);
     CWordList texts = Fields({"a"});
     EXPECT_EQ(AddGenre(texts, "refused"), nullptr);
-    texts.RemoveGenre("a");
     texts.RemoveAll();
     EXPECT_EQ(texts.GetCount(), 0u);
     EXPECT_EQ(texts.GetKind(), CWordList::kTexts);
 
-    // FindGenre takes the first genre of a name, RemoveGenre the last.
     CWordList list;
     AddGenre(list, "");
     CGenre* first = AddGenre(list, "ALL");
@@ -78,7 +76,7 @@ TEST(Genre, RemoveEntriesFlags) {
     EXPECT_EQ(blank.GetTotal(), 1);
 }
 
-TEST(Genre, ExcludesGenreFollowsChildEntriesOnly) {
+TEST(Genre, ExcludesGenreFollowsChildEntriesOnlyAndQuestionAtIsDepthFirstInEntryOrder) {
     CGenre top("top"), bottom("bottom");  // in no list, outliving the list below
     top.AddChildGenre(&bottom);
     EXPECT_EQ(top.ExcludesGenre("bottom"), 0);
@@ -91,10 +89,7 @@ TEST(Genre, ExcludesGenreFollowsChildEntriesOnly) {
     EXPECT_EQ(Find(list, "C")->ExcludesGenre("D"), 0);
     Find(list, "C")->AddChildGenre(&top);  // a genre from outside the list
     EXPECT_EQ(Find(list, "C")->ExcludesGenre("bottom"), 0);
-}
 
-TEST(Genre, QuestionAtIsDepthFirstInEntryOrder) {
-    CWordList list;
     Build(list, "inner[i1 i2] empty[] outer[o1 >empty >pending >inner o2 >inner]");
     CGenre* inner = Find(list, "inner");
     CGenre* outer = Find(list, "outer");
@@ -113,11 +108,20 @@ TEST(Genre, QuestionAtIsDepthFirstInEntryOrder) {
     EXPECT_EQ(Find(list, "loop")->GetQuestionAt(3), nullptr);
 }
 
-TEST(WordList, RemoveGenreDropsEveryEntryForIt) {
+// A list moved into another keeps its bookkeeping; removing a genre then drops every entry for it.
+TEST(WordList, MovedListsKeepTheirBookkeepingRemovalDropsEveryEntryForAGenreAndCopiesResolve) {
     CWordList list;
     Build(list, "X[x1] G[>X g1 >X] H[>X >G]");
-    list.RemoveGenre("X");
-    EXPECT_EQ(Describe(list), "G=1[g1] H=3[>G]");  // H keeps the total G had when added
+    CGenre* x = Find(list, "X");
+    CWordList assigned;
+    AddGenre(assigned, "old");
+    assigned = CWordList(std::move(list));
+    EXPECT_EQ(Find(assigned, "old"), nullptr);
+    EXPECT_EQ(Find(assigned, "X"), x);
+    EXPECT_EQ(x->ExcludesGenre("H"), 1);
+    EXPECT_EQ(Find(assigned, "H")->ExcludesGenre("X"), 0);
+    assigned.RemoveGenre("X");
+    EXPECT_EQ(Describe(assigned), "G=1[g1] H=3[>G]");  // H keeps the total G had when added
 
     // A genre of the same name including the one that goes must not keep pointing at it.
     CWordList twins;
@@ -128,43 +132,26 @@ TEST(WordList, RemoveGenreDropsEveryEntryForIt) {
     twins.RemoveGenre("T");
     EXPECT_EQ(Describe(twins), "T=0[]");
     EXPECT_EQ(first->GetQuestionAt(1), nullptr);
-}
 
-TEST(WordList, CopyResolvesChildrenListedEarlierAtOnceLaterOnesAtTheEnd) {
-    CWordList list;
-    Build(list, "C[] A[] B[>C]");
-    CGenre* a = Find(list, "A");
-    a->AddChildGenre(Find(list, "B"));
-    AddQuestion(*Find(list, "C"), "c1");
-    AddQuestion(*Find(list, "B"), "b1");
-    a->AddChildByName(list, "Gone");
-    Build(list, "Loop[>A]");
-    a->AddChildGenre(Find(list, "Loop"));  // made by hand; the copy refuses it
-    EXPECT_EQ(Describe(list), "C=1[c1] A=0[>B ?Gone >Loop] B=1[>C b1] Loop=0[>A]");
-    CWordList copy(list);
+    // A copy resolves children listed earlier at once, later ones at the end.
+    CWordList source;
+    Build(source, "C[] A[] B[>C]");
+    CGenre* a = Find(source, "A");
+    a->AddChildGenre(Find(source, "B"));
+    AddQuestion(*Find(source, "C"), "c1");
+    AddQuestion(*Find(source, "B"), "b1");
+    a->AddChildByName(source, "Gone");
+    Build(source, "Loop[>A]");
+    a->AddChildGenre(Find(source, "Loop"));  // made by hand; the copy refuses it
+    EXPECT_EQ(Describe(source), "C=1[c1] A=0[>B ?Gone >Loop] B=1[>C b1] Loop=0[>A]");
+    CWordList copy(source);
     // B takes C at once with C's full total; A waits for B until the end, so Loop, which
     // takes A at once, gets A's total of that moment.
     EXPECT_EQ(Describe(copy), "C=1[c1] A=2[>B ?Gone] B=2[>C b1] Loop=0[>A]");
     EXPECT_EQ(copy.GetGenres()[2]->GetEntries()[0].GetChild(), copy.GetGenres()[0].get());
     const CQuestion* copied = copy.GetGenres()[0]->GetEntries()[0].GetQuestion();
-    EXPECT_NE(copied, Find(list, "C")->GetEntries()[0].GetQuestion());
+    EXPECT_NE(copied, Find(source, "C")->GetEntries()[0].GetQuestion());
     EXPECT_TRUE(copied->HasExplanation());
-}
-
-TEST(WordList, MovedListKeepsItsBookkeeping) {
-    CWordList list;
-    Build(list, "child[] parent[>child]");
-    CGenre* child = Find(list, "child");
-    CGenre* parent = Find(list, "parent");
-    CWordList assigned;
-    AddGenre(assigned, "old");
-    assigned = CWordList(std::move(list));
-    EXPECT_EQ(Find(assigned, "old"), nullptr);
-    EXPECT_EQ(Find(assigned, "child"), child);
-    EXPECT_EQ(child->ExcludesGenre("parent"), 1);
-    EXPECT_EQ(parent->ExcludesGenre("child"), 0);
-    assigned.RemoveGenre("child");
-    EXPECT_EQ(Describe(assigned), "parent=0[]");
 }
 
 TEST(Question, RequiredCountFromTheCountField) {

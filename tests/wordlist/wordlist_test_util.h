@@ -83,7 +83,6 @@ protected:
         EXPECT_TRUE(prompt.Messages().empty());
         return ReadFileBytes(dir / "out.wl");
     }
-    std::string Save() { return Save(list); }
 
     TempDir dir;
     CRecordingPrompt prompt;
