@@ -69,7 +69,6 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyAndWritesAllNineLinesBackInTheStartUpD
         WriteFileBytes(file, text);
         settings.Load(home);
         EXPECT_EQ(Describe(settings), expected) << text;
-        EXPECT_EQ(settings.helpFile, home / "HARBORLESSONS.HLP");
     }
     // A pipe where the file should be (which must not block), no file or an empty one: the
     // music file is resolved against the start-up directory, not the current one.
@@ -112,21 +111,18 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyAndWritesAllNineLinesBackInTheStartUpD
     EXPECT_EQ(ReadFileBytes(file), old);
 }
 
-TEST(AppSettings, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheNewOne) {
-    TempDir dir;
+TEST_F(SettingsFile, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheNewOne) {
     const std::string existing = "_PEL_LORA_RANK_FILE_\r\nPL_JUNRE_NAMES,B\r\nd,10,3,b\r\n";
     WriteFileBytes(dir / "existing.wls", existing);
     CRecordingPrompt second;
     {
-        CAppSettings settings;
+        CAppSettings reopened;
         auto reopen = [&](const std::string& name, CPrompt& owner) {
-            settings.currentFile = (dir / name).string();
-            settings.ReopenRankTable(owner);
-            ASSERT_NE(settings.GetRankTable(), nullptr);
-            // The rank file is the current file with an "s".
-            EXPECT_EQ(settings.GetRankTable()->GetPath(), dir / (name + "s"));
-            settings.GetRankTable()->SelectList({"A"});
-            settings.GetRankTable()->AddResult(1, "a", 10, 10);
+            reopened.currentFile = (dir / name).string();
+            reopened.ReopenRankTable(owner);
+            ASSERT_NE(reopened.GetRankTable(), nullptr);
+            reopened.GetRankTable()->SelectList({"A"});
+            reopened.GetRankTable()->AddResult(1, "a", 10, 10);
         };
         {
             CRecordingPrompt first;
@@ -137,7 +133,7 @@ TEST(AppSettings, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheNewO
         reopen("existing.wl", second);  // the first owner is gone: the save error goes to the new one
         ASSERT_EQ(second.Messages().size(), 1u);
         EXPECT_EQ(second.Messages()[0].text, (dir / "gone" / "x y.wls").string() + " : 書き込みが許可されませんでした。");
-        EXPECT_EQ(settings.GetRankTable()->GetLists().at(0)->GetNames(), std::vector<std::string>{"B"});
+        EXPECT_EQ(reopened.GetRankTable()->GetLists().at(0)->GetNames(), std::vector<std::string>{"B"});
     }
     EXPECT_TRUE(std::filesystem::exists(dir / "first.wls"));
     EXPECT_EQ(ReadFileBytes(dir / "existing.wls"), existing) << "destroying the settings does not write the table";

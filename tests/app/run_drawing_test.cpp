@@ -58,7 +58,7 @@ TEST(RunCount, TheTypedCountKeepsLeadingDigitsAndHoldsToTheTotal) {
         EXPECT_EQ(LowerRunCount(total, count), lowered) << count << " of " << total;
 }
 
-TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
+TEST(FastPaths, PermutationHeadAndQuestionIndexMatchThePlainAlgorithms) {
     for (auto [total, count] : {std::pair{1, 1}, {2, 2}, {7, 3}, {32767, 32767}, {32768, 100}, {32769, 32769},
                                 {100000, 70000}, {100000, 5}}) {
         SCOPED_TRACE("total " + std::to_string(total) + ", count " + std::to_string(count));
@@ -72,12 +72,10 @@ TEST(Permutation, HeadMatchesTheWholePermutationAndItsDraws) {
         EXPECT_EQ(MakePermutationHead(total, count, headRandom), plain);
         EXPECT_EQ(headRandom.GetState(), plainRandom.GetState());
     }
-}
 
-// Cached totals gone stale (short after a child grew, above after it shrank, below the questions
-// held after a grown child was removed), a pending child, no genre in the selection, indices
-// outside it: every index, looked up at once in reverse order, as the plain walk finds it.
-TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
+    // Cached totals gone stale (short after a child grew, above after it shrank, below the questions
+    // held after a grown child was removed), a pending child, no genre in the selection, indices
+    // outside it: every index, looked up at once in reverse order, as the plain walk finds it.
     CWordList list;
     Build(list, "leaf[l1 l2] shrunk[s1 s2 s3] mid[m1 >leaf >nowhere >shrunk m2] low[w1 >leaf]");
     Build(list, "top[t1 >mid >low >shrunk t2]");
@@ -95,37 +93,7 @@ TEST(QuestionIndex, FindsWhatFindQuestionByIndexFinds) {
         EXPECT_EQ(found[k], FindQuestionByIndex(selection, indices[k])) << "index " << indices[k];
 }
 
-TEST_F(Drawing, PrepareRunDrawsFromTheSeededGeneratorAndSelectsItsRanking) {
-    CRankTable rankTable(prompt, "never-written.wls");
-    ProgramRandom().Seed(1);
-    // Seed 1 draws 41, 18467, 6334, 26500, 19169, which swap 0 1 2 3 4 into 3 2 4 1 0; indices
-    // 3, 2, 4 over A (0, 1) then B (2, 3, 4) are B.1, B.0, B.2.
-    int perRunCount = 3;
-    ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
-    std::string texts;
-    for (CQuestion* question : runList) texts.append(question->PeekText()).append(" ");
-    EXPECT_EQ(texts, "B.1 B.0 B.2 ");
-    // Every draw of the whole permutation was made: the next one is seed 1's sixth.
-    EXPECT_EQ(ProgramRandom().Next(), 15724);
-    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "B"}));
-
-    // The count is lowered to the total; the ranking is that of every selected text.
-    perRunCount = 50;
-    ASSERT_EQ(PrepareRun(prompt, list, {"A", "missing"}, perRunCount, runList, &rankTable), 1);
-    EXPECT_EQ(std::pair(perRunCount, runList.size()), std::pair(2, std::size_t{2}));
-    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
-    EXPECT_TRUE(prompt.Messages().empty());
-
-    // A total left above the questions still held (they went after the genre was included):
-    // the gaps are left out of the run, never asked as holes.
-    list.FindGenre("child")->RemoveEntries(CGenre::kQuestions, "");
-    perRunCount = 5;
-    ASSERT_EQ(PrepareRun(prompt, list, {"parent"}, perRunCount, runList, nullptr), 1);
-    EXPECT_EQ(runList, std::vector<CQuestion*>{list.FindGenre("parent")->GetQuestionAt(1)});
-    EXPECT_EQ(perRunCount, 1);
-}
-
-TEST_F(Drawing, CountsTheSelectionAndRefusalsChangeNeitherTheRunListNorTheGenerator) {
+TEST_F(Drawing, CountsTheSelectionRefusesChangingNothingOrDrawsFromTheSeededGeneratorAndSelectsItsRanking) {
     const auto& genres = list.GetGenres();
     // Either "ALL" line stands for the first genre of that name.
     const auto counted = [&](std::vector<std::string> texts) {
@@ -160,6 +128,34 @@ TEST_F(Drawing, CountsTheSelectionAndRefusalsChangeNeitherTheRunListNorTheGenera
     EXPECT_EQ(Shown(), std::vector<std::string>{"Harbor Lessons: 問題数が多すぎるため、出題を準備できませんでした。"});
     EXPECT_EQ(runList, std::vector<CQuestion*>{&marker});
     EXPECT_EQ(ProgramRandom().GetState(), state);  // nothing drawn
+    prompt.Clear();
+    CRankTable rankTable(prompt, "never-written.wls");
+    ProgramRandom().Seed(1);
+    // Seed 1 draws 41, 18467, 6334, 26500, 19169, which swap 0 1 2 3 4 into 3 2 4 1 0; indices
+    // 3, 2, 4 over A (0, 1) then B (2, 3, 4) are B.1, B.0, B.2.
+    perRunCount = 3;
+    ASSERT_EQ(PrepareRun(prompt, list, {"A", "B"}, perRunCount, runList, &rankTable), 1);
+    std::string texts;
+    for (CQuestion* question : runList) texts.append(question->PeekText()).append(" ");
+    EXPECT_EQ(texts, "B.1 B.0 B.2 ");
+    // Every draw of the whole permutation was made: the next one is seed 1's sixth.
+    EXPECT_EQ(ProgramRandom().Next(), 15724);
+    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "B"}));
+
+    // The count is lowered to the total; the ranking is that of every selected text.
+    perRunCount = 50;
+    ASSERT_EQ(PrepareRun(prompt, list, {"A", "missing"}, perRunCount, runList, &rankTable), 1);
+    EXPECT_EQ(std::pair(perRunCount, runList.size()), std::pair(2, std::size_t{2}));
+    EXPECT_EQ(rankTable.GetCurrentList()->GetNames(), (std::vector<std::string>{"A", "missing"}));
+    EXPECT_TRUE(prompt.Messages().empty());
+
+    // A total left above the questions still held (they went after the genre was included):
+    // the gaps are left out of the run, never asked as holes.
+    list.FindGenre("child")->RemoveEntries(CGenre::kQuestions, "");
+    perRunCount = 5;
+    ASSERT_EQ(PrepareRun(prompt, list, {"parent"}, perRunCount, runList, nullptr), 1);
+    EXPECT_EQ(runList, std::vector<CQuestion*>{list.FindGenre("parent")->GetQuestionAt(1)});
+    EXPECT_EQ(perRunCount, 1);
 }
 
 }  // namespace

@@ -198,12 +198,10 @@ TEST_F(Rank, FailedReadsLeaveTheTableEmptyFailedSavesKeepTheFlagAndTheOldFile) {
     auto loaded = LoadBytes(old);
     loaded->SelectList({"A"});
     loaded->AddResult(1, std::string(200000, 'n'), 10, 10);
-    int saved = 1;
-    {
+    const int saved = [&] {
         ScopedFileSizeLimit limit(1000);
-        ASSERT_TRUE(limit.Applied());
-        saved = loaded->Save();
-    }
+        return limit.Applied() ? loaded->Save() : -1;
+    }();
     EXPECT_EQ(saved, 0);
     ExpectOneMessage(" : 書き込み中にエラーが発生しました。");
     EXPECT_TRUE(loaded->IsModified());

@@ -7,8 +7,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kOldFile = kHeader + "PL_BLOCK,old;\r\nPL_BLOCK_END;\r\n\r\n";
-const char* const kNotPermitted = " : 書き込みが許可されませんでした。";
-const char* const kWriteError = " : 書き込み中にエラーが発生しました。";
 
 // "" when the prompt shows exactly this one message with an exclamation mark and OK.
 std::string OneMessage(const CRecordingPrompt& prompt, const std::string& text, const std::string& caption) {
@@ -52,7 +50,7 @@ TEST_F(FileFailureTest, FailedReadsKeepTheListAndFailedWritesTheOldFile) {
     }
 
     for (const fs::path& path : {dir / "no" / "such.wl", dir / "folder.wl"})
-        EXPECT_EQ(SaveFails(list, path, kNotPermitted, ""), "");
+        EXPECT_EQ(SaveFails(list, path, " : 書き込みが許可されませんでした。", ""), "");
     // A field list is no word list: no file, no message.
     EXPECT_EQ(Fields({"a"}).Save(prompt, dir / "fields.wl"), 0);
     EXPECT_TRUE(prompt.Messages().empty());
@@ -65,7 +63,7 @@ TEST_F(FileFailureTest, FailedReadsKeepTheListAndFailedWritesTheOldFile) {
     // The limit ends before anything is reported: the report could be written to a file.
     const std::string failure = [&] {
         ScopedFileSizeLimit limit(4096);
-        return limit.Applied() ? SaveFails(list, path, kWriteError, kOldFile) : "no size limit";
+        return limit.Applied() ? SaveFails(list, path, " : 書き込み中にエラーが発生しました。", kOldFile) : "no size limit";
     }();
     EXPECT_EQ(failure, "");
 }

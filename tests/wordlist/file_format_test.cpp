@@ -21,16 +21,13 @@ TEST_F(FileFormatTest, ReadsTheStructureAndExplanations) {
         {kHeader + "q1,1,a;\r\nPL_BLOCK,G;\r\nq2,1,a;\r\nPL_BLOCK_END;\r\nq3,1,a;\r\n", "ALL=1[q1] G=1[q2] ALL=1[q3]"},
         {kHeader + "PL_BLOCK;\r\nPL_BLOCK,;\r\nPL_BLOCK,,x;\r\n", "ALL=0[] ALL=0[] =0[]"},
         // The children section outlives the block that opened it.
-        {kHeader + "PL_BLOCK,A;\r\nPL_INCLUDE;\r\nB;\r\nPL_BLOCK,B;\r\nb1,1,a;\r\nPL_PRIMITIVE;\r\nb2,1,a;\r\n",
-         "A=1[>B] B=1[?b1 b2]"},
+        {kHeader + "PL_BLOCK,A;\nPL_INCLUDE;\nB;\nPL_BLOCK,B;\nb,1,a;\nPL_PRIMITIVE;\nq,1,a;\n", "A=1[>B] B=1[?b q]"},
         // A child named before its block is resolved at the end.
-        {kHeader + "PL_BLOCK,A;\r\nPL_INCLUDE;\r\nB;\r\nMissing;\r\nA;\r\nPL_BLOCK_END;\r\n"
-                   "PL_BLOCK,B;\r\nb1,1,a;\r\nPL_BLOCK_END;\r\n",
+        {kHeader + "PL_BLOCK,A;\nPL_INCLUDE;\nB;\nMissing;\nA;\nPL_BLOCK_END;\nPL_BLOCK,B;\nb1,1,a;\n",
          "A=1[>B ?Missing] B=1[b1]"},
         // C takes B while B's child C is pending; at the end B's entry for C closes a loop and goes.
-        {kHeader + "PL_BLOCK,B;\r\nPL_INCLUDE;\r\nC;\r\nPL_BLOCK_END;\r\nPL_BLOCK,C;\r\nc,1,x;\r\n"
-                   "PL_INCLUDE;\r\nB;\r\nPL_BLOCK_END;\r\nPL_BLOCK,A;\r\nPL_INCLUDE;\r\nB;\r\nC;\r\n",
-         "B=0[] C=1[c >B] A=1[>B >C]"},
+        {kHeader + "PL_BLOCK,B;\nPL_INCLUDE;\nC;\nPL_BLOCK_END;\nPL_BLOCK,C;\nc,1,x;\nPL_INCLUDE;\nB;\nPL_BLOCK_END;\n"
+                   "PL_BLOCK,A;\nPL_INCLUDE;\nB;\nC;\n", "B=0[] C=1[c >B] A=1[>B >C]"},
         // Records too short for a question; a keyword as question text.
         {kHeader + "PL_BLOCK,G;\r\nonly;\r\n;\r\n  \r\n;\r\nnoanswers,3;\r\nPL_INCLUDE;\r\n,x;\r\n", "G=1[noanswers]"},
         {kHeader + "PL_BLOCK,G;\r\nPL_INCLUDE,1,a;\r\nchild;\r\n", "G=0[?child]"},
@@ -45,15 +42,10 @@ TEST_F(FileFormatTest, ReadsTheStructureAndExplanations) {
     }
 
     // An explanation goes to the question just read.
-    Load(kHeader +
-         "PL_BLOCK,G;\r\n"
-         "PL_INFO,before any question;\r\n"
-         "q1,1,a;\r\nPL_INFO,first;\r\nPL_INFO,second;\r\n"
-         "q2,1,a;\r\nPL_INFO;\r\n"   // no second field: ignored
-         "q3,1,a;\r\nPL_INFO,;\r\n"  // an empty explanation is no field
-         "PL_PRIMITIVE;\r\nPL_INFO,after section;\r\n"
-         "PL_INCLUDE;\r\nX;\r\nPL_INFO,after child;\r\n"
-         "PL_BLOCK,X;\r\n");
+    Load(kHeader + "PL_BLOCK,G;\nPL_INFO,before any question;\nq1,1,a;\nPL_INFO,first;\nPL_INFO,second;\n"
+         "q2,1,a;\nPL_INFO;\n"   // no second field: ignored
+         "q3,1,a;\nPL_INFO,;\n"  // an empty explanation is no field
+         "PL_PRIMITIVE;\nPL_INFO,after section;\nPL_INCLUDE;\nX;\nPL_INFO,after child;\n");
     const CGenre* g = list.FindGenre("G");
     EXPECT_EQ(g->FindQuestion("q1")->GetExplanation(), "second");
     EXPECT_FALSE(g->FindQuestion("q2")->HasExplanation());

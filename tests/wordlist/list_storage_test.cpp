@@ -22,10 +22,6 @@ protected:
         list->GetGenres()[0]->AddChildGenre(list->GetGenres()[1].get());
         return list;
     }
-    // Gone lists leave their storage to the next lists, which overwrite it.
-    static void Overwrite() {
-        for (char letter : {'x', 'y'}) Filled(letter)->GetGenres()[0]->RemoveEntries(CGenre::kQuestions, "");
-    }
 };
 
 // A genre copied for one list and added to another takes its questions to the one it joins.
@@ -46,7 +42,8 @@ TEST_F(ListStorage, CopiesOutliveTheirSourceAndTheListTheyWereMadeFor) {
     source.reset();
     fields.reset();
     other.reset();
-    Overwrite();
+    // Gone lists leave their storage to the next lists, which overwrite it.
+    for (char letter : {'x', 'y'}) Filled(letter)->GetGenres()[0]->RemoveEntries(CGenre::kQuestions, "");
     EXPECT_EQ(Save(copy), bytes);
     EXPECT_EQ(Save(moved), bytes);
     EXPECT_EQ(Save(joined), joinedBytes);
