@@ -6,23 +6,22 @@
 
 namespace {
 
-class ListStorage : public WordListFileTest {
-protected:
-    // A list whose texts and explanations fill more than one block of storage.
-    static std::unique_ptr<CWordList> Filled(char letter) {
-        auto list = std::make_unique<CWordList>();
-        for (const char* name : {"A", "B"}) {
-            CGenre* genre = AddGenre(*list, std::string(name) + letter);
-            for (int i = 0; i < 300; ++i) {
-                const std::string text(20 + i % 50, letter);
-                genre->AddQuestion(Fields({text + std::to_string(i), "1", text, "", text + "\\"}));
-                if (i % 2) genre->GetEntries().back().GetQuestion()->SetExplanation(text + "\r\n" + text);
-            }
+// A list whose texts and explanations fill more than one block of storage.
+std::unique_ptr<CWordList> Filled(char letter) {
+    auto list = std::make_unique<CWordList>();
+    for (const char* name : {"A", "B"}) {
+        CGenre* genre = AddGenre(*list, std::string(name) + letter);
+        for (int i = 0; i < 300; ++i) {
+            const std::string text(20 + i % 50, letter);
+            genre->AddQuestion(Fields({text + std::to_string(i), "1", text, "", text + "\\"}));
+            if (i % 2) genre->GetEntries().back().GetQuestion()->SetExplanation(text + "\r\n" + text);
         }
-        list->GetGenres()[0]->AddChildGenre(list->GetGenres()[1].get());
-        return list;
     }
-};
+    list->GetGenres()[0]->AddChildGenre(list->GetGenres()[1].get());
+    return list;
+}
+
+using ListStorage = WordListFileTest;
 
 // A genre copied for one list and added to another takes its questions to the one it joins.
 TEST_F(ListStorage, CopiesOutliveTheirSourceAndTheListTheyWereMadeFor) {
