@@ -69,7 +69,9 @@ protected:
     std::unique_ptr<CEditDialog> dialog_;
 };
 
-TEST_F(EditorDialogTest, ShowsTheTreeAndLoadsAQuestionByDoubleClick) {
+enum class Way { Button, EnterInCount, EnterInTree, Menu, Replace };
+
+TEST_F(EditorDialogTest, ShowsTheTreeLoadsByDoubleClickAndAddsOrReplacesFromTheFieldsOrRefuses) {
     EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - lesson.wl"));
     EXPECT_EQ(Labels(), (QStringList{"b", "C"}));
     EXPECT_EQ(Labels(At("b")), (QStringList{"問題", "子ジャンル"}));
@@ -89,11 +91,7 @@ TEST_F(EditorDialogTest, ShowsTheTreeAndLoadsAQuestionByDoubleClick) {
     EXPECT_FALSE(Count().testAttribute(Qt::WA_InputMethodEnabled));
     Item(CEditDialog::kNew).trigger();  // nothing unsaved: a new list at once
     EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - 新規作成"));
-}
 
-enum class Way { Button, EnterInCount, EnterInTree, Menu, Replace };
-
-TEST_F(EditorDialogTest, AddsAndReplacesFromTheFieldsOrRefuses) {
     const struct {
         Way way;
         const char* selected;  // "" none

@@ -157,24 +157,29 @@ TEST_F(QuizDialogTest, TypedRunStepByStep) {
     EXPECT_EQ(State(), QStringLiteral("三つのうち二つ | 4 | 正解 !!"));
 }
 
-// Choices are answered with 決定 only. Tab visits only what is shown and usable, in reading order:
-// the answer box or the choices (one stop), Hint or 決定, 再挑戦, 中止.
+// Choices are answered with 決定 only; long ones wrap and scroll. Tab visits only what is shown
+// and usable, in reading order: the answer box or the choices (one stop), Hint or 決定, 再挑戦, 中止.
 TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
-    Add("赤い果物は？", "-1", {"りんご", "バナナ", "メロン"});
+    const std::string longText(120, 'w');
+    Add("赤い果物は？", "-1", {"りんご", longText + " 1", longText + " 2", longText + " 3", longText + " 4"});
     Add("青いものは？", "-1", {"空", "雲"});
     Add("選択", "-1", {"x", "y"});
     Add("最後", "1", {"x"});
     CQuizDialog& dialog = Open();
     CChoicePanel& panel = dialog.ChoicePanel();
     auto slotShown = [&](int slot) { return panel.Slot(slot)->isVisibleTo(&panel); };
-    EXPECT_TRUE(panel.isVisibleTo(&dialog) && Shown(kDecide));
-    EXPECT_FALSE(Shown(kAnswer) || Shown(kHint) || slotShown(3) || slotShown(4));
+    QScrollBar* bar = panel.verticalScrollBar();
+    const int line = panel.fontMetrics().height();
+    EXPECT_TRUE(panel.isVisibleTo(&dialog) && Shown(kDecide) && bar->isVisibleTo(&panel) && bar->maximum() > 0);
+    EXPECT_FALSE(Shown(kAnswer) || Shown(kHint));
     EXPECT_TRUE(panel.Slot(0)->hasFocus());
     EXPECT_EQ(TabStops(), QStringLiteral("1035 1044 1034 1032 1035"));
     QRadioButton* right = nullptr;
-    for (int slot = 0; slot < 3; ++slot) {
+    for (int slot = 0; slot < 5; ++slot) {
         EXPECT_FALSE(panel.Slot(slot)->isChecked());
         if (panel.Slot(slot)->text() == QStringLiteral("りんご")) right = panel.Slot(slot);
+        else EXPECT_GT(panel.SlotHeight(slot), line * 2) << "a long choice wraps onto several lines";
+        EXPECT_TRUE(slot == 0 || panel.Slot(slot)->y() >= panel.Slot(slot - 1)->y() + panel.Slot(slot - 1)->height());
     }
     ASSERT_NE(right, nullptr);
     QTest::mouseClick(right, Qt::LeftButton);
@@ -182,9 +187,12 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     QTest::keyClick(right, Qt::Key_Return);  // Return on a choice does nothing
     EXPECT_EQ(State(), QStringLiteral("赤い果物は？ | 4 | "));
 
+    bar->setValue(bar->maximum());
     Click(kDecide);
     EXPECT_EQ(State(), QStringLiteral("青いものは？ | 3 | 正解 !!"));
-    EXPECT_FALSE(slotShown(2));
+    EXPECT_EQ(bar->value(), 0) << "each question starts scrolled to the top";
+    EXPECT_FALSE(slotShown(2) || bar->isVisibleTo(&panel));
+    EXPECT_LT(panel.SlotHeight(0), line * 2);
     EXPECT_FALSE(panel.Slot(0)->isChecked() || panel.Slot(1)->isChecked()) << "a new question starts unchecked";
     QTest::keyClick(panel.Slot(0), Qt::Key_Return);  // the decide button had the focus a moment ago
     EXPECT_EQ(Question(), QStringLiteral("青いものは？"));
@@ -204,23 +212,6 @@ TEST_F(QuizDialogTest, ChoiceQuestionsAreAnsweredWithTheDecideButtonOnly) {
     EXPECT_EQ(QPair(place.left(), place.right()), QPair(question.left(), question.right()));
     EXPECT_GT(place.top(), Control<QWidget>(dialog, 1037).geometry().bottom());
     EXPECT_FALSE(place.intersects(Button(kRetry).geometry()) || place.intersects(Button(kDecide).geometry()));
-}
-
-TEST_F(QuizDialogTest, LongChoicesScrollAndShortOnesFit) {
-    const std::string longText(120, 'w');
-    Add("長い選択肢", "-1", {longText + " 1", longText + " 2", longText + " 3", longText + " 4", longText + " 5"});
-    Add("短い選択肢", "-1", {"a", "b"});
-    CChoicePanel& panel = Open().ChoicePanel();
-    QScrollBar* bar = panel.verticalScrollBar();
-    const int line = panel.fontMetrics().height();
-    EXPECT_TRUE(bar->isVisibleTo(&panel) && bar->maximum() > 0) << "five long choices need more room";
-    EXPECT_GT(panel.SlotHeight(0), line * 2) << "a long choice wraps onto several lines";
-    EXPECT_GE(panel.Slot(1)->y(), panel.Slot(0)->y() + panel.Slot(0)->height()) << "slots never overlap";
-    bar->setValue(bar->maximum());
-    Click(kDecide);  // wrong: on to the short choices
-    EXPECT_EQ(bar->value(), 0) << "each question starts scrolled to the top";
-    EXPECT_FALSE(bar->isVisibleTo(&panel) || panel.Slot(2)->isVisibleTo(&panel));
-    EXPECT_LT(panel.SlotHeight(0), line * 2);
 }
 
 TEST_F(QuizDialogTest, AnswerBoxSubmitsOnlyOnReturnWithLongLinesWholeAndRefusesNonShiftJisText) {
