@@ -12,10 +12,9 @@
 #include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
 #include "platform/qt/help_viewer.h"
-#include "platform/text_codec.h"
 #include "platform/qt/up_down.h"
 #include "score/rank_table.h"
-#include "wordlist/genre.h"
+#include "wordlist/question.h"
 
 namespace {
 
@@ -170,9 +169,10 @@ TEST_F(MainWindowTest, AFailingCurrentFileIsForgottenAndOnlyAFileThatOpensReplac
               std::string::npos);
 }
 
-// Each step as "total | per-run edit | per-run count" afterwards.
-TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCounts) {
-    Open();
+// Each step as "total | per-run edit | per-run count" afterwards; then a run is started, which
+// holds a guard while the quiz is open.
+TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCountsAndStartDrawsTheRun) {
+    CMainDialog& main = Open("default.wl");
     using Act = std::function<void()>;
     auto click = [this](int row, Qt::KeyboardModifiers keys = Qt::NoModifier) -> Act { return [=, this] { ClickLine(row, keys); }; };
     auto paste = [this](const char* text) -> Act { return [=, this] { PasteRunCount(QString::fromUtf8(text)); }; };
@@ -207,10 +207,7 @@ TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCounts) {
     EXPECT_EQ(RunCount().selectedText(), QStringLiteral("12"));
     QTest::keyClicks(&RunCount(), QStringLiteral("1x4"));
     ExpectCounts("20", "14", 14);
-}
 
-TEST_F(MainWindowTest, StartDrawsTheRunAndHoldsTheGuardWhileTheQuizIsOpen) {
-    CMainDialog& main = Open("default.wl");
     ClickLine(kAnimals);
     ClickLine(kPlants, Qt::ControlModifier);
     PasteRunCount(QStringLiteral("4"));
@@ -332,7 +329,7 @@ TEST_F(MainWindowTest, AWordListNamedAtStartIsOpenedAsTheOpenCommandWould) {
         const auto look = [&seen](QDialog& dialog) {
             if (auto* main = qobject_cast<CMainDialog*>(&dialog)) {
                 const CAppSettings& settings = main->GetSettings();
-                seen += text::Cp932ToUtf8Lossy(main->GetWordList().GetGenres().at(0)->GetName()) + " " +
+                seen += Control<QListWidget>(*main, CMainDialog::kGenreList).item(0)->text().toStdString() + " " +
                         settings.currentFile + " " + settings.currentDir + " " +
                         settings.GetRankTable()->GetPath().string();
             } else {
