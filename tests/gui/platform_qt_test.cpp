@@ -49,6 +49,7 @@ TEST(DialogBuilderTest, BuildsTheTemplateInDialogUnitsWithItsStyles) {
     auto& readOnly = Control<QLineEdit>(dialog, 11);
     auto tabStop = [&](int id) { return (at(id)->focusPolicy() & Qt::TabFocus) != 0; };
     const std::pair<bool, const char*> checks[] = {
+        {dialog.font() == DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 12), "the template's font"},
         {list.selectionMode() == QAbstractItemView::ExtendedSelection, "extended"},
         {list.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn, "disablenoscroll"},
         {readOnly.isReadOnly() && readOnly.text() == QStringLiteral("abc"), "readonly with its caption"},
