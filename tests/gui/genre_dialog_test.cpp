@@ -34,7 +34,7 @@ protected:
     std::unique_ptr<CGenreDialog> dialog_;
 };
 
-TEST_F(GenreDialogTest, NewGenreNamesAreTrimmedAndRefusedWhenEmptyTakenOrNotShiftJis) {
+TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotIncludedYet) {
     const std::string empty = "ジャンル未指定: ジャンルを指定してください";
     const std::string taken = "ジャンル名重複: ジャンル名が重複してます。";
     const std::tuple<const char*, std::string, std::string> cases[] = {  // typed, name (or none), said
@@ -57,9 +57,8 @@ TEST_F(GenreDialogTest, NewGenreNamesAreTrimmedAndRefusedWhenEmptyTakenOrNotShif
         EXPECT_EQ(dialog_->result(), name.empty() ? QDialog::Rejected : QDialog::Accepted) << typed;
     }
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Information);
-}
 
-TEST_F(GenreDialogTest, ChildGenreModeOffersWhatTheGenreDoesNotIncludeYet) {
+    prompt_.Clear();
     EXPECT_EQ(Open(CGenreDialog::kChildGenre, "C").windowTitle(), QStringLiteral("子ジャンルの指定"));
     EXPECT_TRUE(Choice().isVisible() && !NameBox().isVisible());
     ASSERT_EQ(Choice().count(), 2);

@@ -54,16 +54,12 @@ inline std::vector<std::string> Said(const CRecordingPrompt& prompt) {
     return said;
 }
 
-// Types text as a learner would: QTest::keyClicks knows ASCII only, any other character goes as
-// a key event carrying its text.
+// Types text as a learner would: each character goes as a key event carrying its text
+// (QTest::keyClicks knows ASCII only).
 inline void TypeText(QWidget* widget, const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        if (length == 1 && text[i].unicode() < 0x80) {
-            QTest::keyClick(widget, text[i].toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
-        }
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
         i += length;
     }
 }

@@ -30,24 +30,22 @@ QByteArray DefaultTune() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The 16-bit samples of a rendered WAV file, wherever its data chunk lies, as (count, peak, rms).
-std::tuple<std::size_t, int, double> MeasureWav(const std::string& bytes) {
+// The 16-bit samples of a rendered WAV file, wherever its data chunk lies, as (count, peak).
+std::pair<std::size_t, int> MeasureWav(const std::string& bytes) {
     const std::size_t format = bytes.find("fmt "), at = bytes.find("data", 12);
     if (bytes.compare(0, 4, "RIFF") != 0 || format == std::string::npos || at == std::string::npos || at + 8 > bytes.size() ||
         bytes.compare(format + 22, 2, std::string("\x10\x00", 2)) != 0)  // 16 bits a sample
-        return {0, 0, 0.0};
+        return {0, 0};
     std::size_t samples = 0;
     std::uint32_t size = 0;
     std::memcpy(&size, bytes.data() + at + 4, 4);
     int peak = 0;
-    double sum = 0;
     for (std::size_t i = at + 8; i + 1 < std::min<std::size_t>(bytes.size(), at + 8 + size); i += 2, ++samples) {
         std::int16_t sample = 0;
         std::memcpy(&sample, bytes.data() + i, 2);
         peak = std::max(peak, std::abs(static_cast<int>(sample)));
-        sum += static_cast<double>(sample) * sample;
     }
-    return {samples, peak, samples > 0 ? std::sqrt(sum / static_cast<double>(samples)) : 0.0};
+    return {samples, peak};
 }
 
 class MidiPlayerTest : public testing::Test {
@@ -70,42 +68,14 @@ TEST(MidiDataTest, TellsStandardMidiFilesFromOtherData) {
     }
 }
 
-TEST_F(MidiPlayerTest, DefaultTuneRendersAsAudibleSoundAndATuneWithoutNotesAsSilence) {
+TEST_F(MidiPlayerTest, DefaultTuneRendersAsAudibleSound) {
     ASSERT_TRUE(CMidiPlayer::RenderToWav(DefaultTune(), dir_ / "default.wav", 3.0));
-    const auto [samples, peak, rms] = MeasureWav(ReadFileBytes(dir_ / "default.wav"));
+    const auto [samples, peak] = MeasureWav(ReadFileBytes(dir_ / "default.wav"));
     EXPECT_GE(samples, 2u * 44100u * 3u - 2u * 64u) << "three seconds of stereo sound expected";
     EXPECT_GT(peak, 2000);
-    EXPECT_GT(rms, 200.0);
-    // Guards the measurement: the renderer's output is only loud when there is music.
-    ASSERT_TRUE(CMidiPlayer::RenderToWav(MidiFile(std::string("\x83\x60\xff\x01\x01x", 6)), dir_ / "silent.wav", 1.0));
-    const auto [silentSamples, silentPeak, silentRms] = MeasureWav(ReadFileBytes(dir_ / "silent.wav"));
-    EXPECT_GT(silentSamples, 0u);
-    EXPECT_LT(silentPeak, 16) << silentRms;
 }
 
-TEST_F(MidiPlayerTest, MusicStartsAgainAtEveryEnd) {
-    CMidiPlayer player;
-    player.UseFileOutput(dir_ / "loop.wav");
-    ASSERT_TRUE(player.CheckAvailability());
-    ASSERT_TRUE(player.OpenData(ShortTune()));
-    QObject::connect(&player, &CMidiPlayer::Finished, &player, [&player] { player.Play(); });
-    QSignalSpy ends(&player, &CMidiPlayer::Finished);
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_TRUE(player.Play());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ends.count() >= 3; }, 20000)) << "ends seen: " << ends.count();
-    // The tune lasts a tenth of a second: each end is noticed within the check's period rather
-    // than after the last note has rung out.
-    EXPECT_LT(clock.elapsed(), 3000);
-    EXPECT_TRUE(player.IsOpen());
-    player.Close();
-    EXPECT_FALSE(player.IsOpen());
-    const int seen = static_cast<int>(ends.count());
-    QTest::qWait(600);
-    EXPECT_EQ(ends.count(), seen) << "no end is reported after closing";
-}
-
-TEST_F(MidiPlayerTest, EveryFailureLeavesTheMusicOffQuietlyAndATuneThatPlaysNothingIsNotLooped) {
+TEST_F(MidiPlayerTest, FailuresLeaveTheMusicOffAndMusicStartsAgainAtEveryEnd) {
     CMidiPlayer player;
     EXPECT_FALSE(player.OpenData(ShortTune())) << "open before the availability check";
     EXPECT_FALSE(player.Play());
@@ -125,6 +95,23 @@ TEST_F(MidiPlayerTest, EveryFailureLeavesTheMusicOffQuietlyAndATuneThatPlaysNoth
     ASSERT_TRUE(player.Play());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.IsOpen(); }, 10000));
     EXPECT_EQ(ends.count(), 0);
+
+    ASSERT_TRUE(player.CheckAvailability());
+    ASSERT_TRUE(player.OpenData(ShortTune()));
+    QObject::connect(&player, &CMidiPlayer::Finished, &player, [&player] { player.Play(); });
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(player.Play());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ends.count() >= 3; }, 20000)) << "ends seen: " << ends.count();
+    // The tune lasts a tenth of a second: each end is noticed within the check's period rather
+    // than after the last note has rung out.
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_TRUE(player.IsOpen());
+    player.Close();
+    EXPECT_FALSE(player.IsOpen());
+    const int seen = static_cast<int>(ends.count());
+    QTest::qWait(600);
+    EXPECT_EQ(ends.count(), seen) << "no end is reported after closing";
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ protected:
     std::unique_ptr<COptionDialog> dialog_;
 };
 
-TEST_F(OptionDialogTest, OkStoresTheLimitOnlyWhileCheckedAndRefusesWhatIsNoNumberFromZeroToSixty) {
+TEST_F(OptionDialogTest, TheLimitIsStoredOnlyWhileCheckedOrRefusedAndClicksEnableByTheValuesAsRead) {
     const std::tuple<bool, const char*, std::string, std::uint32_t> cases[] = {
         // checked, typed, said (empty: accepted), the limit after OK or as the refused reading took it
         {true, " 15\t", "", 15}, {true, "0", "", 0}, {false, "45", "", 0}, {true, "61", kOutOfRange, 61},
@@ -55,9 +55,8 @@ TEST_F(OptionDialogTest, OkStoresTheLimitOnlyWhileCheckedAndRefusesWhatIsNoNumbe
         EXPECT_EQ(Edit(kLimit).hasFocus(), !said.empty() && checked) << typed;
     }
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Exclamation);
-}
 
-TEST_F(OptionDialogTest, OpeningAndClicksEnableByTheValuesAsReadAndBrowsingWritesEveryValueBack) {
+    prompt_.Clear();
     Open({0, "old.mid", 1, 0, 0});
     EXPECT_EQ(dialog_->windowTitle() + " " + QString::fromStdString(State()), "オプション設定 0100 0/off old.mid/off off");
     Box(kComplete).setChecked(false);

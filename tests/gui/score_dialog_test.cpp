@@ -98,7 +98,6 @@ TEST_F(ScoreDialogTest, ShowsClearsAndPutsTheCurrentRankingBack) {
     QTest::mouseClick(&ClearButton(), Qt::LeftButton);
     EXPECT_EQ(Said(prompt_), std::vector<std::string>{"削除: 現在表示されている成績表をクリアします。"});
     EXPECT_EQ(prompt_.Messages()[0].buttons, PromptButtons::OkCancel);
-    EXPECT_EQ(prompt_.Messages()[0].icon, PromptIcon::None);
     EXPECT_EQ(List().topLevelItemCount(), 2);
     EXPECT_EQ(table.GetLists()[0]->GetEntries().size(), 2u);
 
