@@ -69,7 +69,7 @@ protected:
     std::unique_ptr<CEditDialog> dialog_;
 };
 
-enum class Way { Button, EnterInCount, Menu, Replace };
+enum class Way { Button, EnterInCount, EnterInTree, Menu, Replace };
 
 TEST_F(EditorDialogTest, ShowsTheTreeLoadsByDoubleClickAndAddsOrReplacesFromTheFieldsOrRefuses) {
     EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - lesson.wl"));
@@ -106,7 +106,7 @@ TEST_F(EditorDialogTest, ShowsTheTreeLoadsByDoubleClickAndAddsOrReplacesFromTheF
         {Way::Menu, "b", "q", "a", true, "データ不正: 選択問題の場合、選択項目は 2 ～ 5 の間で指定して下さい。", "Zeta;alpha;"},
         {Way::Replace, "b/問題/Zeta", "q😀", "a", false, "データ不正: 「😀」(U+1F600) はワードリストに使えない文字です。", "Zeta;alpha;"},
         {Way::Button, "b/問題/Zeta", "新\nしい", "a\n\n b", false, "", "Zeta;alpha;新\r\nしい;"},
-        {Way::Button, "b", "q", "a", false, "", "Zeta;alpha;q;"},
+        {Way::EnterInTree, "b", "q", "a", false, "", "Zeta;alpha;q;"},
         {Way::Replace, "b/問題/Zeta", "q", "x\ny", true, "", "alpha;q;"},
     };
     for (const auto& c : cases) {
@@ -121,6 +121,7 @@ TEST_F(EditorDialogTest, ShowsTheTreeLoadsByDoubleClickAndAddsOrReplacesFromTheF
         switch (c.way) {
         case Way::Button: QTest::mouseClick(&Control<QPushButton>(*dialog_, CEditDialog::kAdd), Qt::LeftButton); break;
         case Way::EnterInCount: Count().setFocus(); QTest::keyClick(&Count(), Qt::Key_Return); break;
+        case Way::EnterInTree: Tree().setFocus(); QTest::keyClick(&Tree(), Qt::Key_Return); break;
         case Way::Menu: Item(CEditDialog::kAddQuestion).trigger(); break;
         case Way::Replace: Item(CEditDialog::kReplace).trigger(); break;
         }
