@@ -17,13 +17,13 @@ public:
              " hint=" + std::to_string(run.hint) + " complete=" + std::to_string(run.completeMode) +
              " limit=" + std::to_string(run.timeLimit) + " review=" + std::to_string(run.review));
     }
-    // "place genre question form outcome 'given' ms"
+    // "place genre question form outcome 'given' ms" (UTF-8)
     void AnswerJudged(const RecordedAnswer& answer) override {
         static const char* const forms[] = {"one", "several", "choice"};
         static const char* const outcomes[] = {"right", "hint", "wrong", "timeout"};
         Tell(std::to_string(answer.place) + " " + Utf8(answer.genre) + " " + Utf8(answer.question) + " " +
              forms[static_cast<int>(answer.form)] + " " + outcomes[static_cast<int>(answer.outcome)] + " '" +
-             Utf8(answer.given) + "' " + std::to_string(answer.milliseconds));
+             Utf8(answer.given) + "'" + (timed ? " " + std::to_string(answer.milliseconds) : ""));
     }
     void RunEnded(RunEnding ending, unsigned rightCount) override {
         static const char* const endings[] = {"finished", "aborted", "timeout", "closed"};
@@ -32,6 +32,7 @@ public:
 
     std::vector<std::string> said;
     bool fails = false;
+    bool timed = true;  // off where the time is the real clock's
 
 private:
     static std::string Utf8(const std::string& cp932) { return text::Cp932ToUtf8Lossy(cp932); }
