@@ -216,15 +216,13 @@ void CQuizRun::RecordJudged(SubmitOutcome outcome, std::string_view answer) {
 }
 
 void CQuizRun::TimeOut() {
-    if (active_ != 1 || !recording_) return;
+    if (!recording_) return;  // the record takes it only while a run is open
     if (current_) recording_->Judged(currentIndex_, questionText_, form_, AnswerOutcome::TimeOut, std::string());
     recording_->Ended(RunEnding::TimeOut, rightCount_);
 }
 
 void CQuizRun::Stop(RunEnding ending) {
-    if (active_ != 1) return;
-    if (recording_) recording_->Ended(ending, rightCount_);
-    active_ = 0;
+    if (recording_) recording_->Ended(ending, rightCount_);  // nothing once the run has ended
 }
 
 CQuizRun::HintResult CQuizRun::Hint(std::string_view typed) {

@@ -73,7 +73,7 @@ public:
     // The pooled time ran out: the question on screen is recorded as timed out and the run as
     // ended by time-out. Finish then gives the ranking or the summary.
     void TimeOut();
-    // The learner gave the run up (中止) or closed its window: no result, the run has ended.
+    // The learner gave the run up (中止) or closed its window: the record hears how the run ended.
     void Stop(RunEnding ending);
     std::string GetRateText() const;  // "%3.2f %" of right / N * 100
 

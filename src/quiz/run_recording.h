@@ -26,7 +26,6 @@ public:
     void Judged(std::size_t index, std::string_view question, QuizForm form, AnswerOutcome outcome,
                 std::string given);
     void Ended(RunEnding ending, unsigned rightCount);  // nothing unless a run is open
-    bool IsOpen() const { return open_; }
     const RecordedRun& Facts() const { return facts_; }
 
 private:
