@@ -122,7 +122,7 @@ CQuizDialog::CQuizDialog(CWordList& list, std::vector<CQuestion*>& runList, int 
 }
 
 CQuizDialog::~CQuizDialog() {
-    run_.Stop(RunEnding::Closed);  // however the window went, a run under way has ended
+    run_.Stop(RunEnding::Closed);  // Escape, the close box or the program's end: a run under way has ended
     countdownTimer_.stop();
     music_.Close();
 }
@@ -166,7 +166,6 @@ void CQuizDialog::Abort() {
 }
 
 void CQuizDialog::reject() {
-    run_.Stop(RunEnding::Closed);
     closing_ = true;
     StopCountdown();
     StopMusic();

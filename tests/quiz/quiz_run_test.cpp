@@ -252,7 +252,7 @@ TEST_F(QuizRunTest, EachJudgedAnswerIsRecordedWithItsOutcomeAndTime) {
         {"1", {"r"}, {"r"}, {"1 G q or 'r'40"}},
         {"1", {"r"}, {"?", "r"}, {"1 G q oh 'r'80"}},
         {"1", {"r"}, {"x"}, {"1 G q ow 'x'40"}},
-        {"1", {"r"}, {"?", "!"}, {"1 G q ot ''80"}},
+        {"1", {"r"}, {"?", "!", "!"}, {"1 G q ot ''80"}},
         {"2", {"a", "b", "c"}, {"b", "b", "c"}, {"1 G q sr 'b,c'120"}},
         {"2", {"a", "b", "c"}, {"b", "x"}, {"1 G q sw 'b,x'80"}},
         {"-1", {"a", "b"}, {"b"}, {"1 G q cw 'b'40"}},
