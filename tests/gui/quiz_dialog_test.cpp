@@ -341,13 +341,13 @@ TEST_F(QuizDialogTest, EachWayARunEndsIsRecordedOnce) {
     list_.AddGenre(std::make_unique<CGenre>("P"))->AddChildGenre(genre);
     for (std::string_view text : {"q1", "q2"}) genre->AddQuestion(std::vector<std::string_view>{text, "1", "r"});
     for (const CGenreEntry& entry : genre->GetEntries()) runList_.push_back(entry.GetQuestion());
-    const std::string start = "w.wl P 2 h1 c0 t30 r0";
-    const std::pair<std::function<void()>, std::vector<std::string>> rows[] = {  // a way out, what follows q1
-        {[&] { Click(kAbort); }, {"a1"}},
-        {[&] { QTest::keyClick(&AnswerBox(), Qt::Key_Escape); }, {"c1"}},
-        {[&] { Click(kRetry); }, {"a1", start, "c0"}},
-        {[&] { for (int i = 0; i < 60; ++i) dialog_->Tick(); }, {"2 G q2 ot ''", "t1"}},
-        {[&] { Answer(QStringLiteral("r")); }, {"2 G q2 or 'r'", "f2"}},
+    const std::string start = "w.wl P 2 h1 c0 t30 r0", q1 = "1 G q1 or 'r'";
+    const std::pair<std::function<void()>, std::vector<std::string>> rows[] = {  // a way out after q1, the record
+        {[&] { Click(kAbort); }, {start, q1, "a1"}},
+        {[&] { QTest::keyClick(&AnswerBox(), Qt::Key_Escape); }, {start, q1, "c1"}},
+        {[&] { Click(kRetry); }, {start, q1, "a1", start, "c0"}},
+        {[&] { for (int i = 0; i < 60; ++i) dialog_->Tick(); }, {start, q1, "2 G q2 ot ''", "t1"}},
+        {[&] { Answer(QStringLiteral("r")); }, {start, q1, "2 G q2 or 'r'", "f2"}},
     };
     for (const auto& [way, recorded] : rows) {
         CFakeRecorder recorder;
@@ -358,8 +358,7 @@ TEST_F(QuizDialogTest, EachWayARunEndsIsRecordedOnce) {
         Answer(QStringLiteral("r"));
         way();
         dialog_.reset();
-        std::vector<std::string> expected = {start, "1 G q1 or 'r'"};
-        EXPECT_EQ(recorder.said, (expected.insert(expected.end(), recorded.begin(), recorded.end()), expected));
+        EXPECT_EQ(recorder.said, recorded);
     }
 }
 

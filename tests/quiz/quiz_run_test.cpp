@@ -207,6 +207,15 @@ TEST_F(QuizRunTest, TimeOutAndTheEndSummariseTheRateOrRankItAndRetryAsksTheSameQ
               (std::vector<std::string>{"start countdown", "stop countdown", "ask name 2 95.00 %", "score table 2"}));
     const CRankEntry& entry = table.GetCurrentList()->GetEntries().at(1);
     EXPECT_EQ(entry.name + " " + std::to_string(entry.right) + "/" + std::to_string(entry.questions), "(no-name) 19/20");
+
+    // A review run is never ranked; a record that fails is not asked again and stops nothing.
+    CFakeRecorder failing;
+    failing.fails = true;
+    CQuizRun& review = Run(false);
+    review.SetRecorder(&failing, {.wordListFile = "", .genres = {""}, .review = true}, {});
+    review.Start();
+    AnswerAll(review, 0);
+    EXPECT_EQ(front_.calls.back() + std::to_string(failing.said.size()), "summary 全問正解: 全問正解 !! おめでとう。1");
 }
 
 TEST(Countdown, FormatsColoursThePaceStopsAndRunsOutOnceOnlyWithALimit) {
@@ -275,18 +284,4 @@ TEST_F(QuizRunTest, EachJudgedAnswerIsRecordedWithItsOutcomeAndTime) {
         }
         EXPECT_EQ(std::vector(recorder.said.begin() + 1, recorder.said.end() - 1), row.recorded) << row.steps.back();
     }
-}
-
-TEST_F(QuizRunTest, AReviewRunIsNeverRankedAndARecordThatFailsStopsNothing) {
-    settings_.currentFile = (dir_ / "lesson.wl").string();
-    settings_.ReopenRankTable(prompt_);
-    settings_.GetRankTable()->SelectList({"A"});
-    AddPlain(CQuizRun::kRankedMinimum);
-    CFakeRecorder failing;
-    failing.fails = true;
-    CQuizRun& run = Run(false);
-    run.SetRecorder(&failing, {.wordListFile = "", .genres = {""}, .review = true}, {});
-    run.Start();
-    AnswerAll(run, 0);
-    EXPECT_EQ(front_.calls.back() + std::to_string(failing.said.size()), "summary 全問正解: 全問正解 !! おめでとう。1");
 }
