@@ -122,7 +122,7 @@ CQuizDialog::CQuizDialog(CWordList& list, std::vector<CQuestion*>& runList, int 
 }
 
 CQuizDialog::~CQuizDialog() {
-    run_.Stop(RunEnding::Closed);  // Escape, the close box or the program's end: a run under way has ended
+    run_.Stop(RunEnding::Closed);  // Escape, the close box, the program's end: a run under way ends
     countdownTimer_.stop();
     music_.Close();
 }

@@ -248,7 +248,8 @@ void CQuizRun::Finish() {
     const int right = static_cast<int>(std::min<unsigned>(rightCount_, INT_MAX));
     int position = -1;
     // A review run is no random draw: its rate says nothing against the table's.
-    if (rankTable && questionCount_ >= kRankedMinimum && !review_) position = rankTable->FindPosition(questions, right);
+    if (rankTable && questionCount_ >= kRankedMinimum && !review_)
+        position = rankTable->FindPosition(questions, right);
 
     if (position >= 1) {
         std::string name = front_.AskName(position, GetRateText());

@@ -60,7 +60,6 @@ public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     void SetRecorder(CAnswerRecorder* recorder, RecordedRun facts, std::vector<std::string> owningGenres,
                      Clock clock = {});
-    bool IsReview() const { return review_; }
 
     void Start();                                   // also retry; a start under way ends that run as aborted
     SubmitOutcome Submit(std::string_view answer);  // CP932 answer

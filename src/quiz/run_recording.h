@@ -5,7 +5,6 @@
 // life: the learner's run goes on as if nothing were recorded.
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +13,7 @@
 
 class CRunRecording {
 public:
-    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    using Clock = CQuizRun::Clock;
 
     // owningGenres: the name of the genre that owns each run-list question, by position (a
     // missing name is recorded empty). clock: steady_clock when empty.
