@@ -20,7 +20,8 @@ COwnSettings& CMainDialog::OwnSettings() {
 }
 
 bool CMainDialog::PrepareReview(const std::vector<std::string>& selected) {
-    const CQuestionStates states = record_ ? record_->LoadQuestionStates() : CQuestionStates();
+    static const CQuestionStates kNoRecord;
+    const CQuestionStates& states = record_ ? record_->ReviewStates() : kNoRecord;
     const CRecordClock& clock = record_ ? record_->Clock() : SystemRecordClock();
     std::vector<CQuestion*> drawn;
     if (!PrepareReviewRun(prompt_, wordList_, selected, runCount_, drawn, states, clock.Today())) return false;

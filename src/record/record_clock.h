@@ -3,9 +3,7 @@
 // is given one, so tests fix both.
 #include <chrono>
 #include <ctime>
-#include <optional>
 #include <string>
-#include <string_view>
 
 class CRecordClock {
 public:
@@ -18,8 +16,7 @@ public:
 // The machine's clock and time zone.
 const CRecordClock& SystemRecordClock();
 
-// Dates of the record as text: "2026-12-07".
+// A date of the record as text: "2026-12-07".
 std::string DayText(std::chrono::sys_days day);
-std::optional<std::chrono::sys_days> ParseDayText(std::string_view text);
 // A moment as ISO 8601 UTC: "2026-12-07T09:30:00Z".
 std::string UtcText(std::time_t moment);

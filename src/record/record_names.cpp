@@ -1,11 +1,11 @@
 #include "record/record_names.h"
 
 #include <array>
-#include <type_traits>
 #include <utility>
 
 namespace {
 
+// A value's code is its place in its table.
 constexpr std::array kForms = {std::pair{QuizForm::One, "one"}, std::pair{QuizForm::Several, "several"},
                                std::pair{QuizForm::Choice, "choice"}};
 constexpr std::array kOutcomes = {
@@ -16,24 +16,28 @@ constexpr std::array kEndings = {
     std::pair{RunEnding::TimeOut, "timeout"}, std::pair{RunEnding::Closed, "closed"}};
 
 template <typename Table, typename Value>
-std::string_view NameOf(const Table& table, Value value) {
-    for (const auto& [known, name] : table)
-        if (known == value) return name;
-    return table[0].second;
+int CodeOf(const Table& table, Value value) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (table[i].first == value) return static_cast<int>(i);
+    return 0;
 }
 
 template <typename Table>
-auto ValueOf(const Table& table, std::string_view name) -> std::optional<std::remove_cvref_t<decltype(table[0].first)>> {
-    for (const auto& [known, word] : table)
-        if (word == name) return known;
-    return std::nullopt;
+bool Known(const Table& table, int code) {
+    return code >= 0 && static_cast<std::size_t>(code) < table.size();
 }
 
 }  // namespace
 
-std::string_view FormName(QuizForm form) { return NameOf(kForms, form); }
-std::string_view OutcomeName(AnswerOutcome outcome) { return NameOf(kOutcomes, outcome); }
-std::string_view EndingName(RunEnding ending) { return NameOf(kEndings, ending); }
-QuizForm FormOfName(std::string_view name) { return ValueOf(kForms, name).value_or(kForms[0].first); }
-AnswerOutcome OutcomeOfName(std::string_view name) { return ValueOf(kOutcomes, name).value_or(kOutcomes[0].first); }
-std::optional<RunEnding> EndingOfName(std::string_view name) { return ValueOf(kEndings, name); }
+std::string_view FormName(QuizForm form) { return kForms[FormCode(form)].second; }
+std::string_view OutcomeName(AnswerOutcome outcome) { return kOutcomes[OutcomeCode(outcome)].second; }
+std::string_view EndingName(RunEnding ending) { return kEndings[EndingCode(ending)].second; }
+int FormCode(QuizForm form) { return CodeOf(kForms, form); }
+int OutcomeCode(AnswerOutcome outcome) { return CodeOf(kOutcomes, outcome); }
+int EndingCode(RunEnding ending) { return CodeOf(kEndings, ending); }
+QuizForm FormOfCode(int code) { return kForms[Known(kForms, code) ? code : 0].first; }
+AnswerOutcome OutcomeOfCode(int code) { return kOutcomes[Known(kOutcomes, code) ? code : 0].first; }
+std::optional<RunEnding> EndingOfCode(int code) {
+    if (!Known(kEndings, code)) return std::nullopt;
+    return kEndings[code].first;
+}

@@ -1,6 +1,6 @@
 #pragma once
-// The words the record stores for forms, outcomes and endings; `pellora-wl history` prints
-// the same words.
+// The words `pellora-wl history` prints for forms, outcomes and endings, and the codes the
+// record stores for them (which never change once written).
 #include <optional>
 #include <string_view>
 
@@ -9,6 +9,10 @@
 std::string_view FormName(QuizForm form);             // "one", "several", "choice"
 std::string_view OutcomeName(AnswerOutcome outcome);  // "right", "hint", "wrong", "timeout"
 std::string_view EndingName(RunEnding ending);        // "finished", "aborted", "timeout", "closed"
-QuizForm FormOfName(std::string_view name);           // unknown words read as the first value
-AnswerOutcome OutcomeOfName(std::string_view name);
-std::optional<RunEnding> EndingOfName(std::string_view name);  // none for an unknown word
+
+int FormCode(QuizForm form);  // 0, 1, 2 in the order above
+int OutcomeCode(AnswerOutcome outcome);
+int EndingCode(RunEnding ending);
+QuizForm FormOfCode(int code);  // an unknown code reads as the first value
+AnswerOutcome OutcomeOfCode(int code);
+std::optional<RunEnding> EndingOfCode(int code);  // none for an unknown code

@@ -19,14 +19,14 @@ std::vector<RunRow> ReadRuns(CSqliteDb& db, CStatement& runs) {
         RunRow row;
         row.id = runs.Int(0);
         row.started = static_cast<std::time_t>(runs.Int(1));
-        row.day = runs.Bytes(2);
+        row.day = DayText(std::chrono::sys_days{std::chrono::days{runs.Int(2)}});
         row.wordListFile = runs.Bytes(3);
         row.count = static_cast<unsigned>(runs.Int(4));
         row.hint = runs.Int(5) != 0;
         row.completeMode = runs.Int(6) != 0;
         row.timeLimit = static_cast<int>(runs.Int(7));
         row.review = runs.Int(8) != 0;
-        if (!runs.IsNull(9)) row.ending = EndingOfName(runs.View(9));
+        if (!runs.IsNull(9)) row.ending = EndingOfCode(static_cast<int>(runs.Int(9)));
         row.right = static_cast<unsigned>(runs.Int(10));
         row.rate = runs.Real(11);
         rows.push_back(std::move(row));
@@ -40,14 +40,18 @@ std::vector<RunRow> ReadRuns(CSqliteDb& db, CStatement& runs) {
     return rows;
 }
 
+std::chrono::sys_days Day(const CStatement& statement, int column) {
+    return std::chrono::sys_days{std::chrono::days{statement.Int(column)}};
+}
+
 QuestionStateRow ReadState(const CStatement& state) {
     return {state.Bytes(0),
             state.Bytes(1),
             static_cast<int>(state.Int(2)),
             static_cast<unsigned>(state.Int(3)),
             static_cast<unsigned>(state.Int(4)),
-            state.Bytes(5),
-            state.Bytes(6)};
+            DayText(Day(state, 5)),
+            DayText(Day(state, 6))};
 }
 
 constexpr const char* kStateColumns = "SELECT genre, question, box, right_count, wrong_count, last, due FROM questions ";
@@ -84,8 +88,8 @@ std::vector<RunRow> CRecordStore::RunsOfWordList(std::string_view wordListFile) 
 std::vector<AnswerRow> CRecordStore::AnswersOfRun(std::int64_t run) const {
     return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
         CStatement answers(impl.db,
-                           "SELECT place, genre, question, form, outcome, given, ms FROM answers WHERE run = ? "
-                           "ORDER BY id");
+                           "SELECT a.place, q.genre, q.question, a.form, a.outcome, a.given, a.ms FROM answers a "
+                           "JOIN questions q ON q.id = a.question WHERE a.run = ? ORDER BY a.seq");
         answers.Bind(1, run);
         std::vector<AnswerRow> rows;
         while (answers.Step()) {
@@ -93,8 +97,8 @@ std::vector<AnswerRow> CRecordStore::AnswersOfRun(std::int64_t run) const {
             row.answer.place = static_cast<int>(answers.Int(0));
             row.answer.genre = answers.Bytes(1);
             row.answer.question = answers.Bytes(2);
-            row.answer.form = FormOfName(answers.View(3));
-            row.answer.outcome = OutcomeOfName(answers.View(4));
+            row.answer.form = FormOfCode(static_cast<int>(answers.Int(3)));
+            row.answer.outcome = OutcomeOfCode(static_cast<int>(answers.Int(4)));
             row.answer.given = answers.Bytes(5);
             row.answer.milliseconds = answers.Int(6);
             rows.push_back(std::move(row));
@@ -106,12 +110,15 @@ std::vector<AnswerRow> CRecordStore::AnswersOfRun(std::int64_t run) const {
 std::vector<DayTally> CRecordStore::AnswersPerDay(std::chrono::sys_days first, std::chrono::sys_days last) const {
     return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
         CStatement days(impl.db,
-                        "SELECT day, SUM(outcome IN ('right', 'hint')), SUM(outcome IN ('wrong', 'timeout')) "
-                        "FROM answers WHERE day BETWEEN ? AND ? GROUP BY day ORDER BY day");
-        days.BindText(1, DayText(first)).BindText(2, DayText(last));
+                        "SELECT r.day, SUM(a.outcome IN (?3, ?4)), SUM(a.outcome NOT IN (?3, ?4)) FROM runs r "
+                        "JOIN answers a ON a.run = r.id WHERE r.day BETWEEN ?1 AND ?2 GROUP BY r.day ORDER BY r.day");
+        days.Bind(1, std::int64_t{first.time_since_epoch().count()})
+            .Bind(2, std::int64_t{last.time_since_epoch().count()})
+            .Bind(3, std::int64_t{OutcomeCode(AnswerOutcome::Right)})
+            .Bind(4, std::int64_t{OutcomeCode(AnswerOutcome::RightAfterHint)});
         std::vector<DayTally> tallies;
         while (days.Step())
-            tallies.push_back({days.Bytes(0), static_cast<unsigned>(days.Int(1)), static_cast<unsigned>(days.Int(2))});
+            tallies.push_back({DayText(Day(days, 0)), static_cast<unsigned>(days.Int(1)), static_cast<unsigned>(days.Int(2))});
         return tallies;
     });
 }
@@ -150,15 +157,16 @@ std::vector<QuestionStateRow> CRecordStore::QuestionStatesOf(const CWordList& li
     });
 }
 
-CQuestionStates CRecordStore::LoadQuestionStates() const {
-    return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
-        CStatement states(impl.db, "SELECT genre, question, box, due FROM questions");
+const CQuestionStates& CRecordStore::ReviewStates() const {
+    if (reviewStates_) return *reviewStates_;
+    reviewStates_ = std::make_unique<CQuestionStates>(ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
+        CStatement count(impl.db, "SELECT COUNT(*), SUM(LENGTH(genre) + LENGTH(question)) FROM questions");
         CQuestionStates loaded;
-        while (states.Step()) {
-            const std::optional<std::chrono::sys_days> due = ParseDayText(states.View(3));
-            if (!due) continue;  // a date this program did not write: the question counts as new
-            loaded.Add(states.View(0), states.View(1), {static_cast<int>(states.Int(2)), *due});
-        }
+        if (count.Step()) loaded.Reserve(static_cast<std::size_t>(count.Int(0)), static_cast<std::size_t>(count.Int(1)));
+        count.Reset();
+        CStatement states(impl.db, "SELECT genre, question, box, due FROM questions");
+        while (states.Step()) loaded.Add(states.View(0), states.View(1), {static_cast<int>(states.Int(2)), Day(states, 3)});
         return loaded;
-    });
+    }));
+    return *reviewStates_;
 }

@@ -154,7 +154,7 @@ void CRecordStore::RunStarted(const RecordedRun& run) {
                     "INSERT INTO runs(started, day, file, count, hint, complete, time_limit, review) "
                     "VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
             .Bind(1, std::int64_t{clock_.Now()})
-            .BindText(2, DayText(clock_.Today()))
+            .Bind(2, std::int64_t{clock_.Today().time_since_epoch().count()})
             .BindBlob(3, run.wordListFile)
             .Bind(4, std::int64_t{run.count})
             .Bind(5, std::int64_t{run.hint})
@@ -169,47 +169,63 @@ void CRecordStore::RunStarted(const RecordedRun& run) {
             genre.Bind(1, id).Bind(2, static_cast<std::int64_t>(place)).BindBlob(3, run.genres[place]).Run();
         }
         impl.run = id;
+        impl.answers = 0;
     });
 }
 
 void CRecordStore::AnswerJudged(const RecordedAnswer& answer) {
     if (!impl_ || impl_->run == 0) return;
     Write([&](Impl& impl) {
-        const std::chrono::sys_days today = clock_.Today();
-        const std::string day = DayText(today);
+        const std::int64_t today = clock_.Today().time_since_epoch().count();
+        CStatement& find = impl.Cached(impl.findQuestion, "SELECT id, box FROM questions WHERE genre = ? AND question = ?");
+        find.BindBlob(1, answer.genre).BindBlob(2, answer.question);
+        const bool known = find.Step();
+        std::int64_t id = known ? find.Int(0) : 0;
+        const int box = known ? static_cast<int>(find.Int(1)) : 0;
+        find.Reset();
+
+        const LeitnerState next = NextLeitnerState(box, answer.outcome, clock_.Today());
+        const bool right = answer.outcome == AnswerOutcome::Right || answer.outcome == AnswerOutcome::RightAfterHint;
+        CStatement& state =
+            known ? impl.Cached(impl.updateQuestion,
+                                "UPDATE questions SET box = ?1, right_count = right_count + ?2, "
+                                "wrong_count = wrong_count + ?3, last = ?4, due = ?5 WHERE id = ?6")
+                  : impl.Cached(impl.insertQuestion,
+                                "INSERT INTO questions(box, right_count, wrong_count, last, due, genre, question) "
+                                "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+        state.Bind(1, std::int64_t{next.box})
+            .Bind(2, std::int64_t{right})
+            .Bind(3, std::int64_t{!right})
+            .Bind(4, today)
+            .Bind(5, std::int64_t{next.due.time_since_epoch().count()});
+        if (known) {
+            state.Bind(6, id).Run();
+        } else {
+            state.BindBlob(6, answer.genre).BindBlob(7, answer.question).Run();
+            id = impl.db.LastInsertId();
+        }
+
         impl.Cached(impl.insertAnswer,
-                    "INSERT INTO answers(run, place, genre, question, form, outcome, given, ms, answered, day) "
-                    "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                    "INSERT INTO answers(run, seq, place, question, form, outcome, given, ms) "
+                    "VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
             .Bind(1, impl.run)
-            .Bind(2, std::int64_t{answer.place})
-            .BindBlob(3, answer.genre)
-            .BindBlob(4, answer.question)
-            .BindText(5, FormName(answer.form))
-            .BindText(6, OutcomeName(answer.outcome))
+            .Bind(2, impl.answers + 1)
+            .Bind(3, std::int64_t{answer.place})
+            .Bind(4, id)
+            .Bind(5, std::int64_t{FormCode(answer.form)})
+            .Bind(6, std::int64_t{OutcomeCode(answer.outcome)})
             .BindBlob(7, answer.given)
             .Bind(8, answer.milliseconds)
-            .Bind(9, std::int64_t{clock_.Now()})
-            .BindText(10, day)
-            .Run();
-        CStatement& find = impl.Cached(impl.findBox, "SELECT box FROM questions WHERE genre = ? AND question = ?");
-        find.BindBlob(1, answer.genre).BindBlob(2, answer.question);
-        const int box = find.Step() ? static_cast<int>(find.Int(0)) : 0;
-        find.Reset();
-        const LeitnerState next = NextLeitnerState(box, answer.outcome, today);
-        const bool right = answer.outcome == AnswerOutcome::Right || answer.outcome == AnswerOutcome::RightAfterHint;
-        impl.Cached(impl.upsertQuestion,
-                    "INSERT INTO questions(genre, question, box, right_count, wrong_count, last, due) "
-                    "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7) ON CONFLICT(genre, question) DO UPDATE SET "
-                    "box = ?3, right_count = right_count + ?4, wrong_count = wrong_count + ?5, last = ?6, due = ?7")
-            .BindBlob(1, answer.genre)
-            .BindBlob(2, answer.question)
-            .Bind(3, std::int64_t{next.box})
-            .Bind(4, std::int64_t{right})
-            .Bind(5, std::int64_t{!right})
-            .BindText(6, day)
-            .BindText(7, DayText(next.due))
             .Run();
     });
+    // Counted once the answer is kept, so that a failed write leaves no gap.
+    if (status_ != RecordStatus::Recording) return;
+    ++impl_->answers;
+    if (reviewStates_) {
+        const CQuestionStates::State* known = reviewStates_->Find(answer.genre, answer.question);
+        const LeitnerState next = NextLeitnerState(known ? known->box : 0, answer.outcome, clock_.Today());
+        reviewStates_->Add(answer.genre, answer.question, {next.box, next.due});
+    }
 }
 
 void CRecordStore::RunEnded(RunEnding ending, unsigned rightCount) {
@@ -218,7 +234,7 @@ void CRecordStore::RunEnded(RunEnding ending, unsigned rightCount) {
         impl.Cached(impl.endRun,
                     "UPDATE runs SET ended = ?, right_count = ?, "
                     "rate = CASE WHEN count > 0 THEN ? * 100.0 / count ELSE 0 END WHERE id = ?")
-            .BindText(1, EndingName(ending))
+            .Bind(1, std::int64_t{EndingCode(ending)})
             .Bind(2, std::int64_t{rightCount})
             .Bind(3, std::int64_t{rightCount})
             .Bind(4, impl.run)

@@ -95,8 +95,9 @@ public:
     std::vector<QuestionStateRow> QuestionStates() const;  // by genre, then question
     // The answered questions of a word list (child genres included), in list order.
     std::vector<QuestionStateRow> QuestionStatesOf(const CWordList& list) const;
-    // Box and due date of every question, for the review draw.
-    CQuestionStates LoadQuestionStates() const;
+    // Box and due date of every question, for the review draw: read once, then kept up to date
+    // by each answer recorded.
+    const CQuestionStates& ReviewStates() const;
 
     struct Impl;
 
@@ -118,4 +119,5 @@ private:
     bool toldNotRecording_ = false;
     // Settings written in this start, so that they hold even when they could not be kept.
     std::map<std::string, std::string, std::less<>> settings_;
+    mutable std::unique_ptr<CQuestionStates> reviewStates_;
 };

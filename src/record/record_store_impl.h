@@ -18,6 +18,7 @@ struct CRecordStore::Impl {
 
     CSqliteDb db;
     std::int64_t run = 0;  // the run under way, 0 when none
-    std::unique_ptr<CStatement> insertRun, insertGenre, endRun, insertAnswer, findBox, upsertQuestion, readSetting,
-        writeSetting;
+    std::int64_t answers = 0;  // answers of that run so far
+    std::unique_ptr<CStatement> insertRun, insertGenre, endRun, insertAnswer, findQuestion, insertQuestion,
+        updateQuestion, readSetting, writeSetting;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <tuple>
 #include <unordered_set>
+#include <utility>
 
 #include "app/run_drawing.h"
 #include "platform/prompt.h"
@@ -71,15 +72,46 @@ void TellNothingToReview(CPrompt& owner, std::optional<std::chrono::sys_days> ne
 
 }  // namespace
 
+void CQuestionStates::Reserve(std::size_t questions, std::size_t textBytes) {
+    keys_.reserve(textBytes + questions * sizeof(std::uint32_t));
+    std::size_t wanted = 16;
+    while (wanted < 2 * questions) wanted *= 2;
+    if (wanted > slots_.size()) {
+        std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(wanted));
+        for (const Slot& slot : old)
+            if (slot.length) *Lookup(std::string_view(keys_).substr(slot.offset, slot.length), slot.hash) = slot;
+    }
+}
+
+void CQuestionStates::Grow() { Reserve(std::max<std::size_t>(size_ * 2, 8), keys_.size()); }
+
+CQuestionStates::Slot* CQuestionStates::Lookup(std::string_view key, std::uint64_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (!slot.length || (slot.hash == hash && std::string_view(keys_).substr(slot.offset, slot.length) == key))
+            return const_cast<Slot*>(&slot);
+    }
+}
+
 void CQuestionStates::Add(std::string_view genre, std::string_view question, State state) {
+    if (2 * (size_ + 1) > slots_.size()) Grow();
     MakeKey(scratch_, genre, question);
-    states_.insert_or_assign(scratch_, state);
+    const std::uint64_t hash = std::hash<std::string_view>{}(scratch_);
+    Slot* slot = Lookup(scratch_, hash);
+    if (!slot->length) {
+        *slot = {hash, static_cast<std::uint32_t>(keys_.size()), static_cast<std::uint32_t>(scratch_.size()), state};
+        keys_ += scratch_;
+        ++size_;
+    }
+    slot->state = state;
 }
 
 const CQuestionStates::State* CQuestionStates::Find(std::string_view genre, std::string_view question) const {
+    if (slots_.empty()) return nullptr;
     MakeKey(scratch_, genre, question);
-    const auto found = states_.find(std::string_view(scratch_));
-    return found == states_.end() ? nullptr : &found->second;
+    const Slot* slot = Lookup(scratch_, std::hash<std::string_view>{}(scratch_));
+    return slot->length ? &slot->state : nullptr;
 }
 
 ReviewDraw DrawReview(std::span<CGenre* const> genres, int count, const CQuestionStates& states,

@@ -2,11 +2,11 @@
 // The review run: the weak questions of the selected genres, drawn from the record's state
 // instead of at random.
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class CGenre;
@@ -15,25 +15,34 @@ class CQuestion;
 class CWordList;
 
 // Box and due date of every question the record has seen, looked up by (genre name, question
-// text), both CP932 bytes. Loaded once per draw.
+// text), both CP932 bytes. An open-addressing table over one block of keys: a review of a
+// large list looks up every question, and each lookup should touch as little memory as it can.
 class CQuestionStates {
 public:
     struct State {
         int box = 0;
         std::chrono::sys_days due{};
     };
+    // Room for questions whose genre names and texts come to textBytes in all.
+    void Reserve(std::size_t questions, std::size_t textBytes);
     void Add(std::string_view genre, std::string_view question, State state);
     const State* Find(std::string_view genre, std::string_view question) const;
-    std::size_t Size() const { return states_.size(); }
-    void Reserve(std::size_t count) { states_.reserve(count); }
+    std::size_t Size() const { return size_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t offset = 0;  // of the key in keys_
+        std::uint32_t length = 0;  // 0: the slot is free (no key is empty)
+        State state;
     };
+    Slot* Lookup(std::string_view key, std::uint64_t hash) const;  // the key's slot, or the free one where it goes
+    void Grow();
+
     mutable std::string scratch_;  // the key of the last lookup, reused
-    std::unordered_map<std::string, State, Hash, std::equal_to<>> states_;
+    std::string keys_;
+    std::vector<Slot> slots_;  // a power of two long, at most half full
+    std::size_t size_ = 0;
 };
 
 struct ReviewDraw {

@@ -212,7 +212,7 @@ int RunQuiz(const std::vector<std::string>& args) {
     std::vector<CQuestion*> runList;
     const bool prepared =
         options.review ? PrepareReviewRun(prompt, list, selectedTexts, perRunCount, runList,
-                                          record->LoadQuestionStates(), record->Clock().Today())
+                                          record->ReviewStates(), record->Clock().Today())
                        : PrepareRun(prompt, list, selectedTexts, perRunCount, runList, settings.GetRankTable());
     if (!prepared) {
         if (prompt.Messages().empty())
