@@ -32,8 +32,9 @@ bool CMainDialog::PrepareReview(const std::vector<std::string>& selected) {
 void CMainDialog::RunQuiz(bool review) {
     // A review run asks what it drew, which may be fewer than the per-run count.
     const int count = review ? static_cast<int>(runList_.size()) : runCount_;
-    // Every run is recorded: the quiz dialog is to be given record_.get() as its CAnswerRecorder
-    // and review as its review-run flag here, once it takes them.
+    // Every run is recorded: the quiz dialog is to be given record_.get() as its recorder and
+    // RecordedRun{.wordListFile = settings_.currentFile, .genres = the selected genre texts,
+    // .review = review} as the run's facts here, once it takes them.
     CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this);
     quiz.exec();
 }

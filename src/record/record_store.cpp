@@ -82,7 +82,8 @@ CRecordStore::Opening CRecordStore::TryOpen(const fs::path& path) {
         // Readable from here on, even where it cannot be written.
         impl_ = std::make_unique<Impl>(path);
         CSqliteDb& db = impl_->db;
-        if (SingleText(db, "PRAGMA journal_mode=WAL") != "wal") return Opening::Refused;
+        // Where the file system has no WAL, the record is kept in the older way, slower.
+        SingleText(db, "PRAGMA journal_mode=WAL");
         db.Execute("PRAGMA synchronous=NORMAL");
         // Taking the write lock proves the folder writable before the first answer comes.
         db.Execute("BEGIN IMMEDIATE");
@@ -122,8 +123,6 @@ bool CRecordStore::SetAside(const fs::path& path) {
 void CRecordStore::StopRecording() {
     status_ = RecordStatus::NotRecording;
     if (impl_) impl_->run = 0;
-    if (toldNotRecording_) return;
-    toldNotRecording_ = true;
     Tell(path_.string() + "\r\n学習記録を書き込めません。出題はこれまでどおり続けますが、解答は記録されません。");
 }
 

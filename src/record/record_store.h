@@ -105,7 +105,8 @@ private:
     enum class Opening { Opened, Damaged, Refused };
     Opening TryOpen(const std::filesystem::path& path);
     bool SetAside(const std::filesystem::path& path);  // false when it cannot be renamed
-    // A write that failed: nothing more is recorded, and the learner hears of it once.
+    // A write that failed: nothing more is recorded (writes stop here, so this comes once), and
+    // the learner hears of it.
     void StopRecording();
     void Tell(const std::string& text);
     template <typename Work>
@@ -116,7 +117,6 @@ private:
     std::filesystem::path path_;
     std::unique_ptr<Impl> impl_;  // null when there is no record to read
     RecordStatus status_ = RecordStatus::NotRecording;
-    bool toldNotRecording_ = false;
     // Settings written in this start, so that they hold even when they could not be kept.
     std::map<std::string, std::string, std::less<>> settings_;
     mutable std::unique_ptr<CQuestionStates> reviewStates_;

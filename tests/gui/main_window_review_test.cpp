@@ -5,6 +5,7 @@
 
 #include "app/main_dialog.h"
 #include "gui/gui_test.h"
+#include "quiz/quiz_dialog.h"
 #include "record/record_store.h"
 #include "wordlist/question.h"
 
@@ -38,12 +39,15 @@ TEST(MainWindowReview, DrawsTheWeakQuestionsOrSaysWhenTheNextFallsDue) {
     EXPECT_EQ(items[1]->text(), QStringLiteral("苦手な問題を復習(&W)"));
 
     Control<QListWidget>(main, CMainDialog::kGenreList).item(0)->setSelected(true);
+    unsigned asked = 0;
     CModalScript script;
+    script.Then([&](QDialog& quiz) { asked = static_cast<CQuizDialog&>(quiz).Run().GetQuestionCount(); });
     Command(main, CMainDialog::kReviewRun).trigger();
     EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
     std::vector<std::string> drawn;
     for (CQuestion* question : main.GetRunList()) drawn.emplace_back(question->PeekText());
     EXPECT_EQ(drawn, (std::vector<std::string>{"Q2", "Q3"})) << "the due one, then the new one; Q1 falls due tomorrow";
+    EXPECT_EQ(asked, 2u) << "what was drawn";
     EXPECT_EQ(main.GetRunCount(), 3) << "the learner's count stays";
 
     answer(*main.GetRecord(), "Q2", AnswerOutcome::Right);

@@ -88,11 +88,11 @@ TEST(RecordStore, KeepsRunsAnswersStatesAndSettingsAcrossReopening) {
 // A record of a later version, made by hand.
 void WriteNewerRecord(const fs::path& path) {
     CSqliteDb db(path, CSqliteDb::Access::Write);
-    db.Execute("CREATE TABLE later(x); PRAGMA user_version=9");
+    db.Execute(("CREATE TABLE later(x); PRAGMA user_version=" + std::to_string(CRecordStore::kSchemaVersion + 1)).c_str());
 }
 
-// A record of several pages with its second half cut off.
-void WriteTruncatedRecord(const fs::path& path) {
+// A record of several pages, then cut or overwritten.
+void WriteLongRecord(const fs::path& path) {
     {
         CRecordingPrompt prompt;
         FixedClock clock;
@@ -101,7 +101,6 @@ void WriteTruncatedRecord(const fs::path& path) {
         for (int i = 0; i < 300; ++i)
             store.AnswerJudged({i, "g", "question " + std::to_string(i), QuizForm::One, AnswerOutcome::Wrong, "", 1});
     }
-    fs::resize_file(path, fs::file_size(path) / 2);
 }
 
 struct Fault {
@@ -119,7 +118,14 @@ TEST(RecordStore, EachFaultIsToldOnceAndLosesNothing) {
     const Fault faults[] = {
         {"not a database", [](const fs::path& p) { WriteFileBytes(p, std::string(4096, 'x')); }, RecordStatus::Recording,
          "読めません", true, 0},
-        {"truncated record", WriteTruncatedRecord, RecordStatus::Recording, "読めません", true, 0},
+        {"truncated record", [](const fs::path& p) { WriteLongRecord(p); fs::resize_file(p, fs::file_size(p) / 2); },
+         RecordStatus::Recording, "読めません", true, 0},
+        {"a page no reader needs at start, overwritten", [](const fs::path& p) {
+             WriteLongRecord(p);
+             std::string bytes = ReadFileBytes(p);
+             bytes.replace(bytes.size() - 4096, 8, 8, '\xff');  // the last page's header
+             WriteFileBytes(p, bytes);
+         }, RecordStatus::Recording, "読めません", true, 0},
         {"newer version", WriteNewerRecord, RecordStatus::NewerVersion, "新しい版", false, 0},
         {"full disk", [](const fs::path&) {}, RecordStatus::NotRecording, "書き込めません", false, 1},
     };
@@ -136,6 +142,7 @@ TEST(RecordStore, EachFaultIsToldOnceAndLosesNothing) {
         std::optional<ScopedFileSizeLimit> limit;
         if (fault.sizeLimit) limit.emplace(fault.sizeLimit);
         CRecordStore store(path, prompt, clock);
+        EXPECT_EQ(store.Status(), fault.status) << "known at once";
         store.RunStarted(SomeRun());
         store.AnswerJudged({1, "g", "q", QuizForm::One, AnswerOutcome::Right, "a", 1});
         limit.reset();
@@ -196,6 +203,7 @@ TEST(RecordStore, AFolderThatCannotBeWrittenRecordsNothing) {
             SCOPED_TRACE(folder);
             CRecordingPrompt prompt;
             CRecordStore store(dir / folder / "Pellora.db", prompt);
+            EXPECT_EQ(store.Status(), RecordStatus::NotRecording) << "known at once";
             store.RunStarted(SomeRun());
             store.AnswerJudged({1, "g", "q", QuizForm::One, AnswerOutcome::Right, "a", 1});
             EXPECT_EQ(store.Status(), RecordStatus::NotRecording);

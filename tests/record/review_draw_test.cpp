@@ -34,8 +34,8 @@ struct Review : ::testing::Test {
     CQuestionStates states;
     CRecordingPrompt prompt;
 
-    // A holds a1..a6 and child B (b1, b2); C has a1 of its own.
-    Review() { Build(list, "B[b1 b2] A[a1 a2 a3 a4 a5 a6 >B] C[a1] D[d1]"); }
+    // A holds a1..a6 and child B (b1, b2); C has a1 of its own; D holds d1 twice.
+    Review() { Build(list, "B[b1 b2] A[a1 a2 a3 a4 a5 a6 >B] C[a1] D[d1 d1]"); }
     void Set(const char* genre, const char* question, int box, int dueIn) {
         states.Add(genre, question, {box, kToday + days{dueIn}});
     }
@@ -49,7 +49,7 @@ struct Review : ::testing::Test {
 };
 
 // Due ones by box, then the longest overdue, then list order; then new ones in list order. A
-// question shared through a child or selected twice is asked once; one of the same text in
+// question shared through a child, selected twice or listed twice is asked once; one of the same text in
 // another genre is another question.
 TEST_F(Review, DueFirstThenNewInListOrder) {
     Set("A", "a1", 2, -1);
