@@ -49,7 +49,8 @@ struct AnswerRow {
     RecordedAnswer answer;
 };
 
-// Answers of one local day; right includes right after a hint, wrong includes time outs.
+// Answers of one local day (the day their run started); right includes right after a hint,
+// wrong includes time outs.
 struct DayTally {
     std::string day;
     unsigned right = 0;

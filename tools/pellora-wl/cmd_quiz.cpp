@@ -225,9 +225,9 @@ int RunQuiz(const std::vector<std::string>& args) {
     // A review run asks what it drew, which may be fewer than the count.
     if (options.review) perRunCount = static_cast<int>(runList.size());
     CCliQuizFront front(settings, prompt, options.name, !options.script);
-    // The one place where the run meets the record: CQuizRun is to be given record.get() (null
-    // without --record) as its CAnswerRecorder and options.review as its review-run flag here,
-    // once it takes them.
+    // The one place where the run meets the record: once CQuizRun takes a recorder, it is given
+    // here record.get() (null without --record) with RecordedRun{.wordListFile = options.file,
+    // .genres = selectedTexts, .review = options.review} and the owning genres of runList.
     CQuizRun run(runList, static_cast<unsigned>(perRunCount), settings, front);
     return options.script ? RunQuizScript(run, front, !options.noHint) : RunQuizInteractive(run, front, !options.noHint);
 }
