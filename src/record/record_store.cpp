@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
+#include <ctime>
 #include <system_error>
 
 #include "platform/prompt.h"
@@ -26,6 +26,13 @@ std::string SingleText(CSqliteDb& db, const char* sql) {
     std::string text = statement.Step() ? statement.Bytes(0) : std::string();
     statement.Reset();
     return text;
+}
+
+int UserVersion(CSqliteDb& db) {
+    CStatement read(db, "PRAGMA user_version");
+    const int version = read.Step() ? static_cast<int>(read.Int(0)) : 0;
+    read.Reset();
+    return version;
 }
 
 // A name beside path that no file has yet: Pellora.db.damaged-20261207-093000, then -2, -3...
@@ -54,13 +61,6 @@ CRecordStore::CRecordStore(const fs::path& path, CPrompt& prompt, const CRecordC
 CRecordStore::~CRecordStore() = default;
 
 RecordStatus CRecordStore::Status() const { return status_; }
-
-static int UserVersion(CSqliteDb& db) {
-    CStatement read(db, "PRAGMA user_version");
-    const int version = read.Step() ? static_cast<int>(read.Int(0)) : 0;
-    read.Reset();
-    return version;
-}
 
 CRecordStore::Opening CRecordStore::TryOpen(const fs::path& path) {
     impl_.reset();
