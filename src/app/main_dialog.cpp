@@ -22,7 +22,7 @@
 #include "platform/qt/text_bridge.h"
 #include "platform/qt/up_down.h"
 #include "platform/random.h"
-#include "quiz/quiz_dialog.h"
+#include "record/record_store.h"
 #include "score/score_dialog.h"
 #include "wordlist/genre.h"
 
@@ -81,6 +81,7 @@ void CMainDialog::BuildMenu() {
     };
     const Item runItems[] = {
         {kStartRun, "解答開始(&S)", &CMainDialog::StartRun},
+        {kReviewRun, "苦手な問題を復習(&W)", &CMainDialog::StartReview},
         {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
         {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::OpenEditor},
         {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},
@@ -127,6 +128,7 @@ void CMainDialog::Initialize() {
     if (startupDirGone) startupDir_ = ".";
     settings_.Load(startupDir_);
     if (startupDirGone) settings_.currentFile.clear();
+    if (!startupDirGone) OpenRecord();
     if (!settings_.currentFile.empty()) {
         if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
@@ -199,14 +201,18 @@ void CMainDialog::OnRunCountEdited() {
     }
 }
 
-void CMainDialog::StartRun() {
+void CMainDialog::StartRun() { Start(false); }
+
+void CMainDialog::StartReview() { Start(true); }
+
+void CMainDialog::Start(bool review) {
     if (startGuard_) return;
     CStartGuardScope guard(startGuard_);
     const std::vector<std::string> selected = SelectedGenreTexts();
     if (!selected.empty()) total_->setText(QString::number(CountSelection(wordList_, selected).total));
-    if (!PrepareRun(prompt_, wordList_, selected, runCount_, runList_, settings_.GetRankTable())) return;
-    CQuizDialog quiz(wordList_, runList_, runCount_, settings_, prompt_, this);
-    quiz.exec();
+    const bool prepared = review ? PrepareReview(selected)
+                                 : PrepareRun(prompt_, wordList_, selected, runCount_, runList_, settings_.GetRankTable());
+    if (prepared) RunQuiz(review);
 }
 
 void CMainDialog::OpenWordListFile() {

@@ -4,14 +4,17 @@
 // the run list; every other window is a modal dialog over it.
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_settings.h"
+#include "app/own_settings.h"
 #include "wordlist/word_list.h"
 
 class CPrompt;
 class CQuestion;
+class CRecordStore;
 class CUpDown;
 class QAction;
 class QLineEdit;
@@ -32,6 +35,7 @@ public:
         kHelp = 32792,
         kAbout = 32793,
         kScoreTable = 32797,
+        kReviewRun = 32798,
     };
     enum Control { kGenreList = 1006, kTotal = 1007, kRunCountUpDown = 1009, kRunCount = 1010, kStart = 1002 };
 
@@ -45,8 +49,13 @@ public:
     bool IsInitialized() const { return initialized_; }
     bool IsStarting() const { return startGuard_; }
     const std::filesystem::path& GetStartupDir() const { return startupDir_; }
+    // The learning record in the start-up folder; null when the folder is gone.
+    CRecordStore* GetRecord() const { return record_.get(); }
+    // The program's own settings: kept in the record, or for this start only without one.
+    COwnSettings& OwnSettings();
 
     void StartRun();
+    void StartReview();  // the weak questions of the selection, from the record
     void OpenWordListFile();
     // Opens the word list at path (absolute) as the open command does; a file that does not
     // load is reported and the list in use stays.
@@ -75,6 +84,10 @@ private:
     void OnSelectionChanged();
     void OnRunCountEdited();
     void UpdateScoreTableItem();
+    void Start(bool review);
+    void OpenRecord();
+    bool PrepareReview(const std::vector<std::string>& selected);
+    void RunQuiz(bool review);
 
     CPrompt& prompt_;
     CWordList wordList_;
@@ -86,6 +99,8 @@ private:
     // Set while a run is being prepared or is under way, so a second start (a queued
     // double-click) cannot open a second run.
     bool startGuard_ = false;
+    std::unique_ptr<CRecordStore> record_;
+    CMemoryOwnSettings ownSettingsForThisStart_;
 
     QMenuBar* menuBar_ = nullptr;
     QListWidget* genreList_ = nullptr;

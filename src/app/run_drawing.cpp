@@ -20,17 +20,17 @@ namespace {
 // A draw never exceeds this, so only the permutation's first positions are ever swap targets.
 constexpr int kDrawRange = 32768;
 
-void TellNoSelection(CPrompt& owner) {
-    owner.ShowMessage("ジャンルを選択してからスタートしてください。", "ジャンル未選択", PromptIcon::Exclamation,
-                      PromptButtons::Ok);
-}
-
 void TellTooMany(CPrompt& owner) {
     owner.ShowMessage("問題数が多すぎるため、出題を準備できませんでした。", "Harbor Lessons", PromptIcon::Exclamation,
                       PromptButtons::Ok);
 }
 
 }  // namespace
+
+void TellNoSelection(CPrompt& owner) {
+    owner.ShowMessage("ジャンルを選択してからスタートしてください。", "ジャンル未選択", PromptIcon::Exclamation,
+                      PromptButtons::Ok);
+}
 
 CSelectionCount CountSelection(const CWordList& list, const std::vector<std::string>& selectedTexts) {
     CSelectionCount count;

@@ -44,6 +44,9 @@ inline constexpr int kMaxRunQuestions = 1 << 24;
 // only once, at its own step. Throws std::bad_alloc / std::length_error when memory is short.
 std::vector<int> MakePermutationHead(int total, int count, CRandom& random);
 
+// The "ジャンル未選択" message: a run was started with no genre selected.
+void TellNoSelection(CPrompt& owner);
+
 // Preparing a run: the "ジャンル未選択" message when selectedTexts is empty; counting (lowering
 // perRunCount); the permutation with ProgramRandom(); the run list via FindQuestionByIndex;
 // SelectList on rankTable (may be null). 1 on success, 0 on failure (a draw whose memory

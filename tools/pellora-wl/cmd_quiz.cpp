@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,6 +17,8 @@
 #include "platform/recording_prompt.h"
 #include "platform/text_codec.h"
 #include "quiz_session.h"
+#include "record/record_store.h"
+#include "record/review_draw.h"
 #include "wordlist/genre.h"
 #include "wordlist/word_list.h"
 
@@ -27,7 +30,7 @@ const WlCommand kQuiz = {
     "quiz",
     "take a run over genres of a word list, interactively or by script",
     "usage: pellora-wl quiz FILE [--genre NAME]... [--line I]... [--count N] [--seed S]\n"
-    "                       [--complete] [--no-hint] [--name NAME] [--script]\n"
+    "                       [--complete] [--no-hint] [--name NAME] [--script] [--record DB [--review]]\n"
     "\n"
     "Selects genre-list lines of the word list FILE, draws a run as the program's Start does\n"
     "and asks it. The genre list has one line per genre, in file order.\n"
@@ -40,6 +43,9 @@ const WlCommand kQuiz = {
     "  --no-hint     no hints\n"
     "  --name NAME   the name for a result that enters the ranking (else asked; empty: (no-name))\n"
     "  --script      read commands instead of answers (below)\n"
+    "  --record DB   keep every answer in the learning record DB (as the program's Pellora.db)\n"
+    "  --review      ask the weak questions of the selection from DB instead of a random draw:\n"
+    "                due ones first (lowest box, longest overdue), then never-answered ones\n"
     "\n"
     "There is no time limit. A result that enters the ranking is saved in FILE + \"s\".\n"
     "\n"
@@ -80,6 +86,8 @@ struct QuizOptions {
     bool noHint = false;
     std::optional<std::string> name;  // CP932
     bool script = false;
+    std::optional<std::string> record;  // native path
+    bool review = false;
 };
 
 template <typename Number>
@@ -94,7 +102,7 @@ std::string ParseOptions(const std::vector<std::string>& args, QuizOptions& opti
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--genre" || arg == "--line" || arg == "--count" || arg == "--seed" ||
-                                arg == "--name";
+                                arg == "--name" || arg == "--record";
         if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
         const std::string value = takesValue ? args[++i] : std::string();
         if (arg == "--genre" || arg == "--name") {
@@ -122,6 +130,10 @@ std::string ParseOptions(const std::vector<std::string>& args, QuizOptions& opti
             options.noHint = true;
         } else if (arg == "--script") {
             options.script = true;
+        } else if (arg == "--record") {
+            options.record = value;
+        } else if (arg == "--review") {
+            options.review = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option '" + arg + "'";
         } else {
@@ -129,13 +141,14 @@ std::string ParseOptions(const std::vector<std::string>& args, QuizOptions& opti
         }
     }
     if (files.size() != 1) return "give exactly one FILE";
+    if (options.review && !options.record) return "--review needs --record DB";
     options.file = files[0];
     return std::string();
 }
 
 void PrintMessages(const CRecordingPrompt& prompt) {
     for (const auto& message : prompt.Messages())
-        std::fprintf(stderr, "pellora-wl quiz: %s\n", message.text.c_str());
+        std::fprintf(stderr, "pellora-wl quiz: %s\n", OneLine(message.text).c_str());
 }
 
 int RunQuiz(const std::vector<std::string>& args) {
@@ -184,12 +197,24 @@ int RunQuiz(const std::vector<std::string>& args) {
         prompt.Clear();
     }
 
+    // A damaged record is set aside and one that cannot be written is not kept: said, then on.
+    std::unique_ptr<CRecordStore> record;
+    if (options.record) {
+        record = std::make_unique<CRecordStore>(*options.record, prompt);
+        PrintMessages(prompt);
+        prompt.Clear();
+    }
+
     // A selection change offers the whole total; the count given is lowered by the drawing.
     const int total = CountSelection(list, selectedTexts).total;
     int perRunCount = options.count.value_or(total > 0 ? total : 10);
     ProgramRandom().Seed(options.seed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
     std::vector<CQuestion*> runList;
-    if (!PrepareRun(prompt, list, selectedTexts, perRunCount, runList, settings.GetRankTable())) {
+    const bool prepared =
+        options.review ? PrepareReviewRun(prompt, list, selectedTexts, perRunCount, runList,
+                                          record->ReviewStates(), record->Clock().Today())
+                       : PrepareRun(prompt, list, selectedTexts, perRunCount, runList, settings.GetRankTable());
+    if (!prepared) {
         if (prompt.Messages().empty())
             std::fprintf(stderr, "pellora-wl quiz: nothing to ask: %s\n",
                          total < 1 ? "the selected genres hold no questions" : "the count is 0");
@@ -197,7 +222,12 @@ int RunQuiz(const std::vector<std::string>& args) {
         return 1;
     }
 
+    // A review run asks what it drew, which may be fewer than the count.
+    if (options.review) perRunCount = static_cast<int>(runList.size());
     CCliQuizFront front(settings, prompt, options.name, !options.script);
+    // The one place where the run meets the record: once CQuizRun takes a recorder, it is given
+    // here record.get() (null without --record) with RecordedRun{.wordListFile = options.file,
+    // .genres = selectedTexts, .review = options.review} and the owning genres of runList.
     CQuizRun run(runList, static_cast<unsigned>(perRunCount), settings, front);
     return options.script ? RunQuizScript(run, front, !options.noHint) : RunQuizInteractive(run, front, !options.noHint);
 }

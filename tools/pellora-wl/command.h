@@ -25,5 +25,8 @@ struct DataFileArguments {
 std::optional<DataFileArguments> ParseDataFileArguments(const WlCommand& command, const std::vector<std::string>& args,
                                                         int* exitCode);
 
+// A message box's text for one line of stderr: its line breaks become blanks.
+std::string OneLine(const std::string& text);
+
 // True when args ask for the command's help (then it has been printed).
 bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args);

@@ -55,6 +55,13 @@ std::optional<DataFileArguments> ParseDataFileArguments(const WlCommand& command
     return parsed;
 }
 
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char c : text)
+        if (c != '\r') line += c == '\n' ? ' ' : c;
+    return line;
+}
+
 bool HelpAsked(const WlCommand& command, const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {

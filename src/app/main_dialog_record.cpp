@@ -1,0 +1,40 @@
+// The main window's part in the learning record: the record it keeps for the program's life,
+// the review run, and the one place where a run meets the quiz dialog.
+#include "app/main_dialog.h"
+
+#include "quiz/quiz_dialog.h"
+#include "record/record_store.h"
+#include "record/review_draw.h"
+
+namespace {
+
+constexpr const char* kRecordFile = "Pellora.db";
+
+}  // namespace
+
+void CMainDialog::OpenRecord() { record_ = std::make_unique<CRecordStore>(startupDir_ / kRecordFile, prompt_); }
+
+COwnSettings& CMainDialog::OwnSettings() {
+    if (record_) return *record_;
+    return ownSettingsForThisStart_;
+}
+
+bool CMainDialog::PrepareReview(const std::vector<std::string>& selected) {
+    static const CQuestionStates kNoRecord;
+    const CQuestionStates& states = record_ ? record_->ReviewStates() : kNoRecord;
+    const CRecordClock& clock = record_ ? record_->Clock() : SystemRecordClock();
+    std::vector<CQuestion*> drawn;
+    if (!PrepareReviewRun(prompt_, wordList_, selected, runCount_, drawn, states, clock.Today())) return false;
+    runList_ = std::move(drawn);
+    return true;
+}
+
+void CMainDialog::RunQuiz(bool review) {
+    // A review run asks what it drew, which may be fewer than the per-run count.
+    const int count = review ? static_cast<int>(runList_.size()) : runCount_;
+    // Every run is recorded: the quiz dialog is to be given record_.get() as its recorder and
+    // RecordedRun{.wordListFile = settings_.currentFile, .genres = the selected genre texts,
+    // .review = review} as the run's facts here, once it takes them.
+    CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this);
+    quiz.exec();
+}

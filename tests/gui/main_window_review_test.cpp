@@ -1,0 +1,65 @@
+// The main window over the learning record in its start-up folder: the review command and the
+// program's own settings kept between starts.
+#include <QListWidget>
+#include <QMenu>
+
+#include "app/main_dialog.h"
+#include "gui/gui_test.h"
+#include "quiz/quiz_dialog.h"
+#include "record/record_store.h"
+#include "wordlist/question.h"
+
+namespace {
+
+TEST(MainWindowReview, DrawsTheWeakQuestionsOrSaysWhenTheNextFallsDue) {
+    TempDir dir;
+    ScopedCurrentDir cwd(dir.Path());
+    const std::string genre = Sjis("動物");
+    WriteFileBytes(dir / "default.wl", "_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK," + genre +
+                                           ";\r\nPL_PRIMITIVE;\r\nQ1,1,A;\r\nQ2,1,A;\r\nQ3,1,A;\r\nPL_BLOCK_END;\r\n");
+    WriteFileBytes(dir / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=default.wl\r\nBGM_FLAG=FALSE\r\n");
+    auto answer = [&](CRecordStore& record, const char* question, AnswerOutcome outcome) {
+        record.RunStarted({.wordListFile = "default.wl", .genres = {genre}, .count = 1});
+        record.AnswerJudged({1, genre, question, QuizForm::One, outcome, "A", 1});
+        record.RunEnded(RunEnding::Finished, 1);
+    };
+    {
+        CRecordingPrompt prompt;
+        CRecordStore record(dir / "Pellora.db", prompt);
+        answer(record, "Q1", AnswerOutcome::Right);
+        answer(record, "Q2", AnswerOutcome::Wrong);
+    }
+    CRecordingPrompt prompt;
+    CMainDialog main(prompt);
+    ShowActive(main);
+    ASSERT_NE(main.GetRecord(), nullptr);
+    const QList<QAction*> items = main.findChild<QMenu*>()->actions();  // 実行, the first menu
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items[1]->objectName(), QString::number(CMainDialog::kReviewRun)) << "right under 解答開始";
+    EXPECT_EQ(items[1]->text(), QStringLiteral("苦手な問題を復習(&W)"));
+
+    Control<QListWidget>(main, CMainDialog::kGenreList).item(0)->setSelected(true);
+    unsigned asked = 0;
+    CModalScript script;
+    script.Then([&](QDialog& quiz) { asked = static_cast<CQuizDialog&>(quiz).Run().GetQuestionCount(); });
+    Command(main, CMainDialog::kReviewRun).trigger();
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
+    std::vector<std::string> drawn;
+    for (CQuestion* question : main.GetRunList()) drawn.emplace_back(question->PeekText());
+    EXPECT_EQ(drawn, (std::vector<std::string>{"Q2", "Q3"})) << "the due one, then the new one; Q1 falls due tomorrow";
+    EXPECT_EQ(asked, 2u) << "what was drawn";
+    EXPECT_EQ(main.GetRunCount(), 3) << "the learner's count stays";
+
+    answer(*main.GetRecord(), "Q2", AnswerOutcome::Right);
+    answer(*main.GetRecord(), "Q3", AnswerOutcome::Right);
+    Command(main, CMainDialog::kReviewRun).trigger();
+    EXPECT_EQ(script.Seen().size(), 1) << "no run opens";
+    ASSERT_EQ(prompt.Messages().size(), 1u);
+    EXPECT_EQ(prompt.Messages()[0].caption, "復習");
+
+    main.OwnSettings().SetSetting("word", "kept");
+    CMainDialog next(prompt);
+    EXPECT_EQ(next.OwnSettings().GetSetting("word"), "kept");
+}
+
+}  // namespace
