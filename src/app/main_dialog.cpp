@@ -212,7 +212,7 @@ void CMainDialog::Start(bool review) {
     if (!selected.empty()) total_->setText(QString::number(CountSelection(wordList_, selected).total));
     const bool prepared = review ? PrepareReview(selected)
                                  : PrepareRun(prompt_, wordList_, selected, runCount_, runList_, settings_.GetRankTable());
-    if (prepared) RunQuiz(review);
+    if (prepared) RunQuiz(review, selected);
 }
 
 void CMainDialog::OpenWordListFile() {

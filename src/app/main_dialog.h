@@ -87,7 +87,8 @@ private:
     void Start(bool review);
     void OpenRecord();
     bool PrepareReview(const std::vector<std::string>& selected);
-    void RunQuiz(bool review);
+    void RunQuiz(bool review, std::vector<std::string> selected);
+    std::string RecordedWordListFile() const;  // the word list as the record names it
 
     CPrompt& prompt_;
     CWordList wordList_;

@@ -2,6 +2,9 @@
 // the review run, and the one place where a run meets the quiz dialog.
 #include "app/main_dialog.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "quiz/quiz_dialog.h"
 #include "record/record_store.h"
 #include "record/review_draw.h"
@@ -29,12 +32,17 @@ bool CMainDialog::PrepareReview(const std::vector<std::string>& selected) {
     return true;
 }
 
-void CMainDialog::RunQuiz(bool review) {
+std::string CMainDialog::RecordedWordListFile() const {
+    // One word list is one file however it was named when opened ("default.wl", a full path).
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::weakly_canonical(startupDir_ / settings_.currentFile, error);
+    return error ? settings_.currentFile : path.string();
+}
+
+void CMainDialog::RunQuiz(bool review, std::vector<std::string> selected) {
     // A review run asks what it drew, which may be fewer than the per-run count.
     const int count = review ? static_cast<int>(runList_.size()) : runCount_;
-    // Every run is recorded: the quiz dialog is to be given record_.get() as its recorder and
-    // RecordedRun{.wordListFile = settings_.currentFile, .genres = the selected genre texts,
-    // .review = review} as the run's facts here, once it takes them.
-    CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this);
+    RecordedRun facts{.wordListFile = RecordedWordListFile(), .genres = std::move(selected), .review = review};
+    CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this, record_.get(), std::move(facts));
     quiz.exec();
 }

@@ -49,6 +49,12 @@ TEST(MainWindowReview, DrawsTheWeakQuestionsOrSaysWhenTheNextFallsDue) {
     EXPECT_EQ(drawn, (std::vector<std::string>{"Q2", "Q3"})) << "the due one, then the new one; Q1 falls due tomorrow";
     EXPECT_EQ(asked, 2u) << "what was drawn";
     EXPECT_EQ(main.GetRunCount(), 3) << "the learner's count stays";
+    const std::vector<RunRow> runs = main.GetRecord()->Runs();
+    ASSERT_EQ(runs.size(), 3u) << "the window's run is recorded";
+    EXPECT_EQ(runs[2].wordListFile, std::filesystem::canonical(dir / "default.wl").string());
+    EXPECT_EQ(runs[2].genres, std::vector<std::string>{genre});
+    EXPECT_TRUE(runs[2].review);
+    EXPECT_EQ(runs[2].ending, RunEnding::Closed);
 
     answer(*main.GetRecord(), "Q2", AnswerOutcome::Right);
     answer(*main.GetRecord(), "Q3", AnswerOutcome::Right);

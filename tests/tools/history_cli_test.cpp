@@ -62,10 +62,15 @@ TEST_F(HistoryCli, QuizReviewAsksTheDueQuestionsFirst) {
         Answer(record, Sjis("犬"), AnswerOutcome::Right);
         Answer(record, Sjis("猫"), AnswerOutcome::Wrong);
     }
-    const CliRun review = RunCli(dir, "quiz a.wl --genre 動物 --record Pellora.db --review --script", "abort\n");
+    const CliRun review = RunCli(dir, "quiz a.wl --genre 動物 --record Pellora.db --review --script", "answer B\n");
     ASSERT_FALSE(review.lines.empty()) << review.err;
     EXPECT_NE(review.lines[0].find("\"text\": \"猫\""), std::string::npos) << review.lines[0];
     EXPECT_NE(review.lines[0].find("\"remaining\": 1"), std::string::npos) << "犬 falls due tomorrow";
+    // The tool's run is recorded as the window's is: a review, its answer, how it ended.
+    const std::string history = RunCli(dir, "history Pellora.db").out;
+    EXPECT_NE(history.find("\"ended\": \"finished\", \"review\": true, \"answers\": [\n  {\"genre\": \"動物\", "
+                           "\"question\": \"猫\", \"form\": \"one\", \"outcome\": \"wrong\", \"given\": \"B\""),
+              std::string::npos) << history;
 
     {
         CRecordStore record(dir / "Pellora.db", prompt);

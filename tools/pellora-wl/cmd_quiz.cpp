@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
@@ -16,6 +17,7 @@
 #include "platform/random.h"
 #include "platform/recording_prompt.h"
 #include "platform/text_codec.h"
+#include "quiz/owning_genres.h"
 #include "quiz_session.h"
 #include "record/record_store.h"
 #include "record/review_draw.h"
@@ -225,10 +227,15 @@ int RunQuiz(const std::vector<std::string>& args) {
     // A review run asks what it drew, which may be fewer than the count.
     if (options.review) perRunCount = static_cast<int>(runList.size());
     CCliQuizFront front(settings, prompt, options.name, !options.script);
-    // The one place where the run meets the record: once CQuizRun takes a recorder, it is given
-    // here record.get() (null without --record) with RecordedRun{.wordListFile = options.file,
-    // .genres = selectedTexts, .review = options.review} and the owning genres of runList.
     CQuizRun run(runList, static_cast<unsigned>(perRunCount), settings, front);
+    if (record) {
+        // Named as the program names it, so both keep one history of a word list.
+        std::error_code error;
+        const std::filesystem::path file = std::filesystem::weakly_canonical(options.file, error);
+        RecordedRun facts{.wordListFile = error ? options.file : file.string(), .genres = selectedTexts,
+                          .review = options.review};
+        run.SetRecorder(record.get(), std::move(facts), OwningGenreNames(list, runList));
+    }
     return options.script ? RunQuizScript(run, front, !options.noHint) : RunQuizInteractive(run, front, !options.noHint);
 }
 
