@@ -113,7 +113,7 @@ void CMainDialog::BuildMenu() {
         if (child != menuBar_) child->move(child->pos() + QPoint(0, menuHeight));
     }
     menuBar_->setGeometry(0, 0, width(), menuHeight);
-    setFixedSize(width(), height() + menuHeight);
+    resize(width(), height() + menuHeight);
 }
 
 void CMainDialog::Initialize() {
