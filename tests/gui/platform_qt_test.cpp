@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QStyle>
 
 #include "gui/gui_test.h"
 #include "platform/qt/default_data.h"
@@ -43,7 +44,7 @@ TEST(DialogBuilderTest, BuildsTheTemplateInDialogUnitsWithItsStyles) {
     EXPECT_EQ(DialogUnitsToPixels(dialog, QRect(4, 8, 8, 16)),
               QRect(base.width(), base.height(), 2 * base.width(), 2 * base.height()));
     EXPECT_EQ(at(14)->geometry(), DialogUnitsToPixels(dialog, QRect(70, 36, 80, 30)));
-    EXPECT_EQ(dialog.maximumSize(), DialogUnitsToPixels(dialog, QRect(0, 0, 200, 120)).size());
+    EXPECT_EQ(dialog.size(), DialogUnitsToPixels(dialog, QRect(0, 0, 200, 120)).size());
     EXPECT_EQ(Control<CUpDown>(dialog, 13).Buddy(), at(12));
     auto& list = Control<QListWidget>(dialog, 10);
     auto& readOnly = Control<QLineEdit>(dialog, 11);
@@ -81,6 +82,8 @@ TEST(UpDownTest, StepsWithinTheRangeWrappingAtTheEnds) {
         {0, 10, 4, nullptr, +1, 5}, {0, 10, 4, nullptr, -1, 3}, {0, 10, 10, nullptr, +1, 0}, {0, 10, 0, nullptr, -1, 10},
         {-5, 5, -5, nullptr, -1, 5}, {7, 7, 7, nullptr, +1, 7}, {0, 30, 99, nullptr, -1, 29}, {0, 50, 40, "7", +1, 8},
         {0, 50, 40, "x", +1, 41}, {0, 50, 40, "80", -1, 39},
+        // totals past 16 bits step and wrap alike
+        {0, 500000, 500000, nullptr, +1, 0}, {0, 500000, 0, nullptr, -1, 500000}, {0, 70000, 0, "40000", +1, 40001},
     };
     for (const auto& c : cases) {
         QLineEdit buddy;
@@ -94,6 +97,25 @@ TEST(UpDownTest, StepsWithinTheRangeWrappingAtTheEnds) {
         EXPECT_EQ(upDown.Position(), c.expected);
         EXPECT_EQ(buddy.text(), QString::number(c.expected))
             << c.lower << ".." << c.upper << " from " << c.start << " step " << c.direction;
+    }
+}
+
+// A message box is as wide as its caption needs beside a title bar's icon and buttons, however
+// short its text.
+TEST(QtPromptTest, MessageBoxesAreWideEnoughForTheirCaptions) {
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int titleBar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight), QFontMetrics(titleFont).height());
+    for (const char* caption : {"time out", "おしまい", "Harbor Lessons - 編集 - とても長いファイルの名前.wl"}) {
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            width = box->width();
+            box->close();
+        });
+        CQtPrompt().ShowMessage("OK", caption, PromptIcon::Information, PromptButtons::Ok);
+        EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(caption)) + 3 * titleBar) << caption;
     }
 }
 
