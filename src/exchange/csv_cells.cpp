@@ -48,6 +48,11 @@ CCsvReader::Result CCsvReader::Fail(std::size_t column, const char* problem) {
     return Result::Malformed;
 }
 
+void CCsvReader::SkipRow() {
+    const std::size_t end = bytes_.find('\n', pos_);
+    pos_ = end == std::string_view::npos ? bytes_.size() : end + 1;
+}
+
 CCsvReader::Result CCsvReader::ReadRow(std::vector<std::string>& cells) {
     if (pos_ >= bytes_.size()) {
         cells.clear();
@@ -69,7 +74,10 @@ CCsvReader::Result CCsvReader::ReadRow(std::vector<std::string>& cells) {
             ++pos_;
             for (;;) {
                 const std::size_t special = kQuotedStops.FindIn(bytes_, pos_);
-                if (special == size) return Fail(column, "the quoted cell is not closed");
+                if (special == size) {
+                    pos_ = size;
+                    return Fail(column, "the quoted cell is not closed");
+                }
                 cell.append(bytes_.substr(pos_, special - pos_));
                 pos_ = special + 1;
                 if (bytes_[special] == '"') {

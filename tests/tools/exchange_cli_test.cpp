@@ -1,5 +1,7 @@
 // pellora-wl export and import: the bytes of the tables, round trips in every encoding, a table
 // as a spreadsheet saves it, and bad input that must leave the word list OUT as it was.
+#include <algorithm>
+
 #include "cli_test_util.h"
 
 namespace {
@@ -109,8 +111,8 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
     };
     const std::string ok = "g,q,1,,a\r\n";
     const Case cases[] = {
-        {ok + "g,\"q,1,,a\r\n", "", "row 2, column 2: the quoted cell is not closed"},
-        {"g,q\"x,1,,a", "", "row 1, column 2: a quote inside a cell that is not quoted"},
+        {ok + "g,\"q,1,,a\r\nh,r,1,,b\r\n", "", "row 2, column 2: the quoted cell is not closed"},
+        {"g,q\"x,1,,a\nh,r,1,,b", "", "row 1, column 2: a quote inside a cell that is not quoted"},
         {ok + ok + "g,\"q\"x,1,,a", "--add", "row 3, column 2: a quoted cell goes on after its closing quote"},
         {"g,q,1,,,\r\n", "", "row 1, column 5: the question has no answer"},
         {"g,q,-1,,a\r\n", "", "row 1, column 3: a choice question needs 2 to 5 answers"},
@@ -133,9 +135,49 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
         else WriteFileBytes(dir / "in.csv", test.bytes);
         const CliRun run = RunCli(dir, std::string("import ") + test.options + " in.csv list.wl");
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, std::string("pellora-wl import: in.csv: ") + test.message + "\n");
+        const std::string summary = "pellora-wl import: in.csv: 1 bad row; nothing written (--skip-bad writes the rest)\n";
+        EXPECT_EQ(run.err, std::string("pellora-wl import: in.csv: ") + test.message + "\n" +
+                               (test.bytes.empty() ? "" : summary));
         EXPECT_EQ(ReadFileBytes(dir / "list.wl"), before);
     }
+}
+
+// A kanji table as a teacher finds it: 塡 and 頰 have no CP932 code. Every bad row is named in one
+// run; --skip-bad writes the rest and says so with its exit status.
+TEST_F(ExchangeCli, EveryBadRowIsNamedInOneRunAndSkipBadWritesTheRest) {
+    WriteFileBytes(dir / "in.csv", "genre,question,required,explanation,answer1\r\n常用,亜,,,ア\r\n常用,塡,,,テン\r\n"
+                                   "新,頰,,,ほお頰\r\ngenre,以,,,イ\r\n");
+    const std::string named = "pellora-wl import: in.csv: row 3, column 2: U+5861 cannot be written in CP932\n"
+                              "pellora-wl import: in.csv: row 4, column 2: U+9830 cannot be written in CP932\n"
+                              "pellora-wl import: in.csv: row 4, column 5: U+9830 cannot be written in CP932\n"
+                              "pellora-wl import: in.csv: 2 bad rows";
+    CliRun run = RunCli(dir, "import in.csv out.wl");
+    EXPECT_EQ(std::pair(run.exitCode, run.err), std::pair(1, named + "; nothing written (--skip-bad writes the rest)\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.wl"));
+    run = RunCli(dir, "import --skip-bad in.csv out.wl");
+    EXPECT_EQ(std::pair(run.exitCode, run.err), std::pair(3, named + " left out\n"));
+    // Only the first row is a header: a genre named "genre" later is a genre; 新 came with a bad row.
+    EXPECT_EQ(Dump("out.wl"), "\"ok\": true, \"genres\": [\n"
+                              "{\"name\": \"常用\", \"total\": 1, \"entries\": [{\"question\": \"亜\", \"required\": 1, "
+                              "\"answers\": [\"ア\"], \"explanation\": null}]},\n"
+                              "{\"name\": \"genre\", \"total\": 1, \"entries\": [{\"question\": \"以\", \"required\": 1, "
+                              "\"answers\": [\"イ\"], \"explanation\": null}]}]}\n");
+
+    std::string flood;
+    for (int row = 0; row < 150; ++row) flood += "g,塡,,,a\r\n";
+    WriteFileBytes(dir / "in.csv", flood);
+    run = RunCli(dir, "import --skip-bad in.csv out.wl");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 102);
+    EXPECT_TRUE(run.err.ends_with(": 50 more problems not shown\npellora-wl import: in.csv: 150 bad rows left out\n"));
+
+    // Auto finds CP932 whose first byte above ASCII comes late in the file.
+    std::string blankRows;
+    for (int row = 0; row < 350; ++row) blankRows += ",,,,\r\n";
+    WriteFileBytes(dir / "in.csv", blankRows + Sjis("g,日本,,,ご\r\n"));
+    run = RunCli(dir, "import --skip-bad in.csv out.wl");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(Dump("out.wl").find("\"日本\""), std::string::npos);
 }
 
 }  // namespace
