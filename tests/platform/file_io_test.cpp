@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 #include <optional>
 #include <tuple>
@@ -15,6 +16,15 @@
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+
+// A disk that fails to sync (the executable is linked with fsync wrapped): while set, fsync fails.
+static bool failingSync = false;
+extern "C" int __real_fsync(int descriptor);
+extern "C" int __wrap_fsync(int descriptor) {
+    if (!failingSync) return __real_fsync(descriptor);
+    errno = EIO;
+    return -1;
+}
 
 namespace {
 
@@ -68,6 +78,29 @@ TEST(AtomicFileWriter, ReplacesOnlyOnCommitWritesThroughLinksAndNeverIntoAFolder
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
     EXPECT_EQ(ReadFileBytes(dir / "real"), "new!") << "and an uncommitted write changed nothing";
     EXPECT_EQ(FilesIn(dir.Path()), 3) << "no temporary left";
+}
+
+// Replaced or written in place (a file of two names), over longer old bytes: exactly the new
+// bytes, or after a failed sync the old ones, and never a temporary file left behind.
+TEST(AtomicFileWriter, LeavesExactlyTheNewBytesOrAfterAFailedSyncTheOld) {
+    TempDir dir;
+    const std::string old = "old bytes, longer than the new";
+    for (const bool failing : {false, true}) {
+        for (const bool twoNames : {false, true}) {
+            SCOPED_TRACE(std::string(failing ? "failing sync" : "sync") + (twoNames ? ", two names" : ""));
+            fs::remove(dir / "twin");
+            WriteFileBytes(dir / "f", old);
+            if (twoNames) fs::create_hard_link(dir / "f", dir / "twin");
+            CAtomicFileWriter writer;
+            ASSERT_TRUE(writer.Open(dir / "f"));
+            writer.Write("new");
+            failingSync = failing;
+            EXPECT_EQ(writer.Commit(), !failing);
+            failingSync = false;
+            EXPECT_EQ(ReadFileBytes(dir / "f"), failing ? old : "new");
+            EXPECT_EQ(FilesIn(dir.Path()), 1 + twoNames);
+        }
+    }
 }
 
 // Saves by an ordinary user (nobody, also in one shared group) where renaming a temporary file
