@@ -380,26 +380,18 @@ INSTANTIATE_TEST_SUITE_P(Closing, MainWindowCloseTest,
                          testing::Combine(testing::Values(Closing::ExitCommand, Closing::CloseBox, Closing::Escape),
                                           testing::Bool()));
 
-// A total past 16 bits: the per-run edit shows every digit, and the arrows step and wrap
-// through 0..total as for small ones.
-TEST_F(MainWindowTest, TotalsPastSixteenBitsShowEveryDigitAndWrap) {
+// A total past 16 bits: the per-run edit shows every digit.
+TEST_F(MainWindowTest, TotalsPastSixteenBitsShowEveryDigit) {
     WriteFileBytes(dir_ / "big.wl", WordList({{"big", 1234567}}));
     Open("big.wl");
     ClickLine(0);
     ExpectCounts("1234567", "1234567", 1234567);
     for (int end : {0, 7}) {
         RunCount().setCursorPosition(end);
-        RunCount().repaint();  // where the text stands is worked out in painting
+        RunCount().repaint();  // the text's place is worked out in painting
         const int caret = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        EXPECT_TRUE(caret >= 0 && caret < RunCount().width()) << "the caret at " << end << " stands at " << caret;
+        EXPECT_TRUE(caret >= 0 && caret < RunCount().width()) << end;
     }
-    QTest::mouseClick(UpDown().UpButton(), Qt::LeftButton);
-    ExpectCounts("1234567", "0", 0);
-    QTest::mouseClick(UpDown().DownButton(), Qt::LeftButton);
-    ExpectCounts("1234567", "1234567", 1234567);
-    PasteRunCount(QStringLiteral("40000"));
-    QTest::mouseClick(UpDown().UpButton(), Qt::LeftButton);
-    ExpectCounts("1234567", "40001", 40001);
 }
 
 }  // namespace

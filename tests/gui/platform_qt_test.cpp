@@ -1,17 +1,25 @@
-// The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
-// file dialog, the font substitution and the data files the program carries.
+// The Qt platform layer: windows made from templates and fitted to small screens, our up-down
+// control, message boxes and file filters, the font substitution and the data files we carry.
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 
+#include "app/app_settings.h"
+#include "app/option_dialog.h"
+#include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
 #include "platform/qt/default_data.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/up_down.h"
+#include "platform/qt/window_fit.h"
+#include "quiz/quiz_dialog.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
@@ -100,22 +108,16 @@ TEST(UpDownTest, StepsWithinTheRangeWrappingAtTheEnds) {
     }
 }
 
-// A message box is as wide as its caption needs beside a title bar's icon and buttons, however
-// short its text.
+// A message box is as wide as its caption needs beside a title bar's icon and buttons.
 TEST(QtPromptTest, MessageBoxesAreWideEnoughForTheirCaptions) {
-    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    titleFont.setBold(true);
-    const int titleBar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight), QFontMetrics(titleFont).height());
+    QFont title = QApplication::font("QMdiSubWindowTitleBar");
+    title.setBold(true);
+    const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight), QFontMetrics(title).height());
     for (const char* caption : {"time out", "おしまい", "Harbor Lessons - 編集 - とても長いファイルの名前.wl"}) {
         int width = 0;
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            ASSERT_NE(box, nullptr);
-            width = box->width();
-            box->close();
-        });
+        QTimer::singleShot(0, [&] { width = QApplication::activeModalWidget()->width(), QApplication::activeModalWidget()->close(); });
         CQtPrompt().ShowMessage("OK", caption, PromptIcon::Information, PromptButtons::Ok);
-        EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(QString::fromUtf8(caption)) + 3 * titleBar) << caption;
+        EXPECT_GE(width, QFontMetrics(title).horizontalAdvance(QString::fromUtf8(caption)) + 3 * bar) << caption;
     }
 }
 
@@ -154,5 +156,57 @@ TEST(DefaultDataTest, WritesMissingDataFilesOnceAndNeverOverwrites) {
     EXPECT_EQ(ProvideDefaultDataFiles(fresh.Path()).size(), 3u);
     EXPECT_EQ(ReadFileBytes(fresh / "default.wl").rfind("_PEL_LORA_LIST_FILE_,1.0\r\n", 0), 0u);
 }
+
+// At QT_SCALE_FACTOR=2 a 1600x1000 screen is 800x500 of the windows' own pixels, in which their
+// fonts keep their size: the same windows on a smaller area. 480x300 makes them scroll.
+TEST(WindowFitTest, WindowsOpenInsideTheScreenShrinkBeforeScrollingAndGrowWhereSizable) {
+    CWordList list;
+    CAppSettings settings;
+    CRecordingPrompt prompt;
+    std::vector<CQuestion*> run;
+    const std::function<std::unique_ptr<QWidget>()> windows[] = {
+        [&] { return std::make_unique<CEditDialog>(list, settings, prompt); },
+        [&] { return std::make_unique<COptionDialog>(prompt); },
+        [&] { return std::make_unique<CQuizDialog>(list, run, 0, settings, prompt); },
+    };
+    for (const QSize screen : {QSize(1366, 768 - 32), QSize(800, 500), QSize(480, 300)}) {
+        for (const auto& make : windows) {
+            const std::unique_ptr<QWidget> window = make();
+            const QSize base = window->size();
+            WindowFitOf(*window)->FitInto(QRect(QPoint(), screen));
+            const std::string what = window->metaObject()->className() + std::to_string(screen.height());
+            const int title = window->windowFlags().testFlag(Qt::FramelessWindowHint) ? 0 : 24;
+            EXPECT_TRUE(window->width() <= screen.width() && window->height() <= screen.height() - title) << what;
+            EXPECT_TRUE(window->minimumWidth() < base.width() && window->minimumHeight() < base.height()) << what;
+            QRect view = window->rect();  // below the menu, beside the scroll bars
+            if (const auto* menu = window->findChild<QMenuBar*>()) view.setTop(menu->height());
+            for (const QScrollBar* bar : window->findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+                EXPECT_TRUE(bar->isHidden() || screen.height() == 300) << what << ": the lists shrink first";
+                if (!bar->isHidden() && bar->orientation() == Qt::Vertical) view.setRight(bar->x() - 1);
+                if (!bar->isHidden() && bar->orientation() == Qt::Horizontal) view.setBottom(bar->y() - 1);
+            }
+            for (QWidget* control : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (control->objectName().isEmpty() || control->isHidden()) continue;
+                WindowFitOf(*window)->ShowControl(*control);
+                // Whole, or from its start where it is larger than the view.
+                const QRect place = control->geometry();
+                const bool larger = place.width() > view.width() || place.height() > view.height();
+                EXPECT_TRUE(view.contains(place) || (larger && view.contains(place.topLeft())))
+                    << what << " " << control->objectName().toStdString();
+            }
+        }
+    }
+    // The editor grows: its tree and text boxes take the room, the buttons keep their size at the right.
+    CEditDialog editor(list, settings, prompt);
+    QWidget& tree = Control<QWidget>(editor, CEditDialog::kTree);
+    QWidget& finish = Control<QWidget>(editor, CEditDialog::kFinish);
+    const auto [treeHeight, button] = std::pair(tree.height(), std::pair(finish.size(), editor.width() - finish.x()));
+    editor.show();
+    editor.resize(editor.width() + 100, editor.height() + 300);
+    QTest::qWait(10);
+    EXPECT_EQ(std::tuple(tree.height() > treeHeight, finish.size(), editor.width() - finish.x()),
+              std::tuple(true, button.first, button.second));
+}
+
 
 }  // namespace

@@ -17,14 +17,10 @@
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
-// A disk that fails to sync (the executable is linked with fsync wrapped): while set, fsync fails.
+// A disk that fails to sync: the executable is linked with fsync wrapped.
 static bool failingSync = false;
 extern "C" int __real_fsync(int descriptor);
-extern "C" int __wrap_fsync(int descriptor) {
-    if (!failingSync) return __real_fsync(descriptor);
-    errno = EIO;
-    return -1;
-}
+extern "C" int __wrap_fsync(int descriptor) { return failingSync ? (errno = EIO, -1) : __real_fsync(descriptor); }
 
 namespace {
 
@@ -84,22 +80,18 @@ TEST(AtomicFileWriter, ReplacesOnlyOnCommitWritesThroughLinksAndNeverIntoAFolder
 // bytes, or after a failed sync the old ones, and never a temporary file left behind.
 TEST(AtomicFileWriter, LeavesExactlyTheNewBytesOrAfterAFailedSyncTheOld) {
     TempDir dir;
-    const std::string old = "old bytes, longer than the new";
-    for (const bool failing : {false, true}) {
-        for (const bool twoNames : {false, true}) {
-            SCOPED_TRACE(std::string(failing ? "failing sync" : "sync") + (twoNames ? ", two names" : ""));
-            fs::remove(dir / "twin");
-            WriteFileBytes(dir / "f", old);
-            if (twoNames) fs::create_hard_link(dir / "f", dir / "twin");
-            CAtomicFileWriter writer;
-            ASSERT_TRUE(writer.Open(dir / "f"));
-            writer.Write("new");
-            failingSync = failing;
-            EXPECT_EQ(writer.Commit(), !failing);
-            failingSync = false;
-            EXPECT_EQ(ReadFileBytes(dir / "f"), failing ? old : "new");
-            EXPECT_EQ(FilesIn(dir.Path()), 1 + twoNames);
-        }
+    for (const auto& [failing, twoNames] : {std::pair(false, false), {false, true}, {true, false}, {true, true}}) {
+        fs::remove(dir / "twin");
+        WriteFileBytes(dir / "f", "old bytes, longer than the new");
+        if (twoNames) fs::create_hard_link(dir / "f", dir / "twin");
+        CAtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(dir / "f"));
+        writer.Write("new");
+        failingSync = failing;
+        EXPECT_EQ(writer.Commit(), !failing);
+        failingSync = false;
+        EXPECT_EQ(std::pair(ReadFileBytes(dir / "f"), FilesIn(dir.Path())),
+                  std::pair(std::string(failing ? "old bytes, longer than the new" : "new"), 1 + std::ptrdiff_t(twoNames)));
     }
 }
 
