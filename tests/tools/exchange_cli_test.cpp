@@ -147,19 +147,21 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
 // genre out. Only row 1 can be a header. Auto takes CP932 whose first byte past ASCII comes late.
 TEST_F(ExchangeCli, EveryBadRowIsNamedInOneRunAndSkipBadWritesTheRest) {
     const std::string kanji = "genre,question,required,explanation,answer1\r\n常用,亜,,,ア\r\n常用,塡,,,テン\r\n"
-                              "新,頰,,,ほお頰\r\ngenre,以,,,イ\r\n";
+                              "新,頰,,,ほお頰\r\ngenre,以,,,イ\r\n新,問,-1,,a\r\n";
     std::string flood;
     for (int row = 0; row < 150; ++row) flood += "g,塡,,,a\r\n";
     const std::string head = "pellora-wl import: in.csv: ";
     const std::string named = head + "row 3, column 2: U+5861 cannot be written in CP932\n" + head +
                               "row 4, column 2: U+9830 cannot be written in CP932\n" + head +
-                              "row 4, column 5: U+9830 cannot be written in CP932\n" + head + "2 bad rows";
-    const struct { std::string table; const char* options; int status; long lines; std::string errEnd, dumpHas; } cases[] = {
-        {kanji, "", 1, 4, named + "; nothing written (--skip-bad writes the rest)\n", ""},
-        {kanji, "--skip-bad", 3, 4, named + " left out\n", "\"常用\", \"total\": 1, \"entries\": [{\"question\": \"亜\""},
-        {kanji, "--skip-bad", 3, 4, "", "{\"name\": \"genre\", \"total\": 1"},
-        {flood, "--skip-bad", 3, 102, head + "50 more problems not shown\n" + head + "150 bad rows left out\n", ""},
-        {std::string(2100, ',') + "\r\n" + Sjis("g,日本,,,ご\r\n"), "", 0, 0, "", "\"日本\""},
+                              "row 4, column 5: U+9830 cannot be written in CP932\n" + head +
+                              "row 6, column 3: a choice question needs 2 to 5 answers\n" + head + "3 bad rows";
+    const struct { std::string table; const char* options; int status; long lines; std::string errEnd, dumpHas, dumpLacks; } cases[] = {
+        {kanji, "", 1, 5, named + "; nothing written (--skip-bad writes the rest)\n", "", "新"},
+        {kanji, "--skip-bad", 3, 5, named + " left out\n", "\"常用\", \"total\": 1, \"entries\": [{\"question\": \"亜\"", "新"},
+        {kanji, "--skip-bad", 3, 5, "", "{\"name\": \"genre\", \"total\": 1", "新"},
+        {flood, "--skip-bad", 3, 102, head + "50 more problems not shown\n" + head + "150 bad rows left out\n", "", "\"g\""},
+        {"g,q,,,a\r\nh,\"r,,,b\r\ni,s,,,c\r\n", "--skip-bad", 3, 2, "", "\"g\"", "\"i\""},  // quoted to the end
+        {std::string(2100, ',') + "\r\n" + Sjis("g,日本,,,ご\r\n"), "", 0, 0, "", "\"日本\"", "\"g\", \"total\": 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dumpHas);
@@ -169,7 +171,7 @@ TEST_F(ExchangeCli, EveryBadRowIsNamedInOneRunAndSkipBadWritesTheRest) {
         EXPECT_EQ(std::pair(run.exitCode, std::count(run.err.begin(), run.err.end(), '\n')), std::pair(c.status, c.lines));
         EXPECT_TRUE(run.err.ends_with(c.errEnd)) << run.err;
         const std::string dump = c.status == 1 ? "" : Dump("out.wl");
-        EXPECT_EQ(std::pair(dump.find(c.dumpHas) != std::string::npos, dump.find("新")), std::pair(true, std::string::npos));
+        EXPECT_EQ(std::pair(dump.find(c.dumpHas) != std::string::npos, dump.find(c.dumpLacks)), std::pair(true, std::string::npos));
         EXPECT_EQ(std::filesystem::exists(dir / "out.wl"), c.status != 1);
     }
 }
