@@ -74,10 +74,7 @@ CCsvReader::Result CCsvReader::ReadRow(std::vector<std::string>& cells) {
             ++pos_;
             for (;;) {
                 const std::size_t special = kQuotedStops.FindIn(bytes_, pos_);
-                if (special == size) {
-                    pos_ = size;
-                    return Fail(column, "the quoted cell is not closed");
-                }
+                if (special == size) return Fail(column, "the quoted cell is not closed");
                 cell.append(bytes_.substr(pos_, special - pos_));
                 pos_ = special + 1;
                 if (bytes_[special] == '"') {

@@ -386,12 +386,9 @@ TEST_F(MainWindowTest, TotalsPastSixteenBitsShowEveryDigit) {
     Open("big.wl");
     ClickLine(0);
     ExpectCounts("1234567", "1234567", 1234567);
-    for (int end : {0, 7}) {
-        RunCount().setCursorPosition(end);
-        RunCount().repaint();  // the text's place is worked out in painting
-        const int caret = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-        EXPECT_TRUE(caret >= 0 && caret < RunCount().width()) << end;
-    }
+    RunCount().repaint();  // the text's place is worked out in painting
+    const int end = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_TRUE(end <= RunCount().width() && end - RunCount().fontMetrics().horizontalAdvance(RunCount().text()) >= 0) << end;
 }
 
 }  // namespace

@@ -173,8 +173,12 @@ TEST(WindowFitTest, WindowsOpenInsideTheScreenShrinkBeforeScrollingAndGrowWhereS
         for (const auto& make : windows) {
             const std::unique_ptr<QWidget> window = make();
             const QSize base = window->size();
-            WindowFitOf(*window)->FitInto(QRect(QPoint(), screen));
             const std::string what = window->metaObject()->className() + std::to_string(screen.height());
+            QHash<QWidget*, int> heights;  // a list or box keeps two lines, or all it had
+            for (QWidget* control : window->findChildren<QAbstractScrollArea*>()) heights[control] = control->height();
+            WindowFitOf(*window)->FitInto(QRect(QPoint(), screen));
+            for (QWidget* control : heights.keys())
+                EXPECT_GE(control->height(), std::min(heights[control], 2 * control->fontMetrics().height())) << what;
             const int title = window->windowFlags().testFlag(Qt::FramelessWindowHint) ? 0 : 24;
             EXPECT_TRUE(window->width() <= screen.width() && window->height() <= screen.height() - title) << what;
             EXPECT_TRUE(window->minimumWidth() < base.width() && window->minimumHeight() < base.height()) << what;
