@@ -200,16 +200,19 @@ TEST(WindowFitTest, WindowsOpenInsideTheScreenShrinkBeforeScrollingAndGrowWhereS
             }
         }
     }
-    // The editor grows: its tree and text boxes take the room, the buttons keep their size at the right.
+    // The editor grows: its tree, text boxes and menu take the room, the buttons keep their size at the right.
     CEditDialog editor(list, settings, prompt);
     QWidget& tree = Control<QWidget>(editor, CEditDialog::kTree);
     QWidget& finish = Control<QWidget>(editor, CEditDialog::kFinish);
     const auto [treeHeight, button] = std::pair(tree.height(), std::pair(finish.size(), editor.width() - finish.x()));
-    editor.show();
+    ShowActive(editor);
     editor.resize(editor.width() + 100, editor.height() + 300);
     QTest::qWait(10);
-    EXPECT_EQ(std::tuple(tree.height() > treeHeight, finish.size(), editor.width() - finish.x()),
-              std::tuple(true, button.first, button.second));
+    EXPECT_EQ(std::tuple(tree.height() > treeHeight, editor.findChild<QMenuBar*>()->width(), finish.size(), editor.width() - finish.x()),
+              std::tuple(true, editor.width(), button.first, button.second));
+    WindowFitOf(editor)->FitInto(QRect(0, 0, 480, 300));  // scrolled: the keyboard's control comes into view
+    Control<QWidget>(editor, CEditDialog::kAdd).setFocus();
+    EXPECT_TRUE(editor.rect().contains(Control<QWidget>(editor, CEditDialog::kAdd).geometry()));
 }
 
 
