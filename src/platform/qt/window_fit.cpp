@@ -211,9 +211,17 @@ void CWindowFit::ShowControl(const QWidget& control) {
         if (start - shift < viewStart) shift = start - viewStart;
         bar.setValue(bar.value() + shift);
     };
-    reveal(*vertical_, place.top(), place.top() + place.height(), MenuHeight(window_),
-           vertical_->geometry().top() + vertical_->height());
-    reveal(*horizontal_, place.left(), place.left() + place.width(), 0, horizontal_->width());
+    const QRect view = Viewport();
+    reveal(*vertical_, place.top(), place.bottom() + 1, view.top(), view.bottom() + 1);
+    reveal(*horizontal_, place.left(), place.right() + 1, view.left(), view.right() + 1);
+}
+
+QRect CWindowFit::Viewport() const {
+    QRect view = window_.rect();
+    view.setTop(MenuHeight(window_));
+    if (!vertical_->isHidden()) view.setRight(vertical_->x() - 1);
+    if (!horizontal_->isHidden()) view.setBottom(horizontal_->y() - 1);
+    return view;
 }
 
 CWindowFit* WindowFitOf(const QWidget& window) {

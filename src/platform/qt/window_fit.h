@@ -54,6 +54,8 @@ public:
     void FitInto(const QRect& available);
     // Scrolls, where the window scrolls at all, until control is in view.
     void ShowControl(const QWidget& control);
+    // The part of the window the controls are seen in: below the menu, beside the scroll bars.
+    QRect Viewport() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
