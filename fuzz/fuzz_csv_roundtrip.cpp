@@ -30,10 +30,10 @@ std::string Exported(const CWordList& list) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CWordList first;
-    if (ImportCsv(bytes, CsvEncoding::Auto, first)) return 0;
+    if (!ImportCsv(bytes, CsvEncoding::Auto, first).empty()) return 0;
     const std::string table = Exported(first);
     CWordList second;
-    if (ImportCsv(table, CsvEncoding::Auto, second)) std::abort();
+    if (!ImportCsv(table, CsvEncoding::Auto, second).empty()) std::abort();
     if (Exported(second) != table) std::abort();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <ctime>
 #include <system_error>
 
@@ -63,6 +64,10 @@ void CMainDialog::BuildWindow() {
     upDown_ = FindControl<CUpDown>(*this, kRunCountUpDown);
     start_ = FindControl<QPushButton>(*this, kStart);
     ApplyWhiteBackground(*total_);
+    // Room for every digit of a total of millions (a large list), the arrows moving along.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, runCountEdit_);
+    const int digits = runCountEdit_->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 2 * frame + 6;
+    if (runCountEdit_->width() < digits) runCountEdit_->resize(digits, runCountEdit_->height());
     runCountEdit_->installEventFilter(this);
     BuildMenu();
 
@@ -114,7 +119,7 @@ void CMainDialog::BuildMenu() {
         if (child != menuBar_) child->move(child->pos() + QPoint(0, menuHeight));
     }
     menuBar_->setGeometry(0, 0, width(), menuHeight);
-    setFixedSize(width(), height() + menuHeight);
+    resize(width(), height() + menuHeight);
 }
 
 void CMainDialog::Initialize() {

@@ -116,8 +116,8 @@ void COptionDialog::Browse() {
     const std::optional<std::string> path = prompt_.ChooseFile(request);
     if (!path) return;
     values_.bgmFile = *path;
-    // Everything is written back, the time limit as last read included.
-    ExchangeValues(false);
+    // Only the music file: what the learner typed or ticked elsewhere stays as it stands.
+    musicFile_->setText(FromUtf8(*path));
 }
 
 void COptionDialog::accept() {

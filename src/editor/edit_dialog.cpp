@@ -27,34 +27,11 @@ namespace {
 constexpr int kTemplateId = 138;
 constexpr int kHelpTopic = 4;
 
-// How a control follows the window's size: the extra height is shared out in sixths (half to
-// the tree, a sixth to each text field), the extra width goes to the tree and the text fields.
-struct Anchor {
-    int id;
-    int ySixths;  // moved down by this many sixths of the extra height
-    int hSixths;  // grows by this many
-    bool growsWide;
-    bool followsRight;
-};
-constexpr Anchor kAnchors[] = {
-    {CEditDialog::kTree, 0, 3, true, false},        {CEditDialog::kQuestion, 3, 1, true, false},
-    {CEditDialog::kAnswers, 4, 1, true, false},     {CEditDialog::kExplanation, 5, 1, true, false},
-    {CEditDialog::kCount, 6, 0, false, false},      {CEditDialog::kChoice, 6, 0, false, false},
-    {CEditDialog::kAdd, 6, 0, false, false},        {CEditDialog::kFinish, 0, 0, false, true},
-    {CEditDialog::kCancel, 0, 0, false, true},
-};
-
 // The fields' line breaks are LF; texts of the word list break lines with CR LF.
 QString ToFieldText(std::string_view bytes) { return FromCp932(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 QString FromFieldText(QString text) { return text.replace(u'\n', QStringLiteral("\r\n")); }
 
 }  // namespace
-
-struct CEditDialog::Placement {
-    QWidget* control;
-    QRect base;
-    Anchor anchor;
-};
 
 CEditDialog::CEditDialog(const CWordList& source, CAppSettings& settings, CPrompt& prompt, QWidget* parent)
     : QDialog(parent), settings_(settings), prompt_(prompt), session_(source, settings, prompt, SortLabelsByLocale) {
@@ -103,32 +80,13 @@ void CEditDialog::BuildWindow() {
     connect(choice_, &QCheckBox::toggled, this, &CEditDialog::UpdateMenu);
 
     BuildMenu();
-    // The window can be sized: the tree and the text fields take the room.
+    // The template measures the client area below the menu; the window can be sized (the
+    // tree and the text fields take the room) and fits its screen.
     const int menuHeight = menuBar_->isNativeMenuBar() ? 0 : menuBar_->sizeHint().height();
-    baseSize_ = QSize(width(), height() + menuHeight);
-    for (const CControlTemplate& control : dialogTemplate.controls) {
-        QWidget* widget = nullptr;
-        for (QWidget* child : findChildren<QWidget*>(QString::number(control.id), Qt::FindDirectChildrenOnly)) {
-            // The unnamed labels share a number: each is taken once, in template order.
-            if (std::none_of(placements_.begin(), placements_.end(), [&](const Placement& p) { return p.control == child; })) {
-                widget = child;
-                break;
-            }
-        }
-        if (widget == nullptr) continue;
-        widget->move(widget->pos() + QPoint(0, menuHeight));
-        Anchor anchor{control.id, 0, 0, false, false};
-        for (const Anchor& known : kAnchors)
-            if (known.id == control.id) anchor = known;
-        placements_.push_back({widget, widget->geometry(), anchor});
-    }
-    // A label moves with the field below its left edge that follows it in the template.
-    for (std::size_t i = placements_.size(); i-- > 1;)
-        if (placements_[i - 1].anchor.id == 65535) placements_[i - 1].anchor.ySixths = placements_[i].anchor.ySixths;
-    menuBar_->setGeometry(0, 0, baseSize_.width(), menuHeight);
-    setMinimumSize(baseSize_);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    resize(baseSize_);
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != menuBar_) child->move(child->pos() + QPoint(0, menuHeight));
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
+    resize(width(), height() + menuHeight);
 }
 
 void CEditDialog::BuildMenu() {
@@ -155,21 +113,6 @@ void CEditDialog::BuildMenu() {
     add(deleting, kDeleteAll, "すべて");
     add(editMenu_, kReplace, "置換(&R)");
     add(menuBar_->addMenu(QStringLiteral("ヘルプ(&H)")), kHelp, "ヘルプ(&H)");
-}
-
-void CEditDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    const int extraWidth = std::max(0, width() - baseSize_.width());
-    const int extraHeight = std::max(0, height() - baseSize_.height());
-    for (const Placement& placement : placements_) {
-        const Anchor& anchor = placement.anchor;
-        QRect place = placement.base;
-        place.translate(anchor.followsRight ? extraWidth : 0, extraHeight * anchor.ySixths / 6);
-        place.setHeight(place.height() + extraHeight * anchor.hSixths / 6);
-        if (anchor.growsWide) place.setWidth(place.width() + extraWidth);
-        placement.control->setGeometry(place);
-    }
-    if (menuBar_ != nullptr) menuBar_->resize(width(), menuBar_->height());
 }
 
 void CEditDialog::SetCaption() { setWindowTitle(QString::fromStdString(session_.Caption())); }

@@ -64,7 +64,6 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -102,8 +101,4 @@ private:
     QPlainTextEdit* explanation_ = nullptr;
     QLineEdit* count_ = nullptr;
     QCheckBox* choice_ = nullptr;
-    // Each control's place for the template's size, and the window's size then.
-    struct Placement;
-    std::vector<Placement> placements_;
-    QSize baseSize_;
 };

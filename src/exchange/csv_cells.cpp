@@ -48,6 +48,11 @@ CCsvReader::Result CCsvReader::Fail(std::size_t column, const char* problem) {
     return Result::Malformed;
 }
 
+void CCsvReader::SkipRow() {
+    const std::size_t end = bytes_.find('\n', pos_);
+    pos_ = end == std::string_view::npos ? bytes_.size() : end + 1;
+}
+
 CCsvReader::Result CCsvReader::ReadRow(std::vector<std::string>& cells) {
     if (pos_ >= bytes_.size()) {
         cells.clear();

@@ -22,6 +22,9 @@ public:
     // Row() and Column() name the place.
     Result ReadRow(std::vector<std::string>& cells);
 
+    // After Malformed: goes on at the next line (nothing is left after a quote never closed).
+    void SkipRow();
+
     std::size_t Row() const { return row_; }        // of the row just read, from 1
     std::size_t Column() const { return column_; }  // of the malformed cell, from 1
     const char* Problem() const { return problem_; }

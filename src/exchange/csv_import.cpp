@@ -64,7 +64,7 @@ std::optional<RowProblem> ReadRow(const std::vector<std::string>& cells, Questio
 
 }  // namespace
 
-std::optional<CsvProblem> ImportCsv(std::string_view bytes, CsvEncoding encoding, CWordList& list) {
+std::vector<CsvProblem> ImportCsv(std::string_view bytes, CsvEncoding encoding, CWordList& list) {
     const bool utf8 = ReadsAsUtf8(bytes, encoding);
     if (utf8 && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
     // The cells are cut from the file's own bytes (no trail byte of CP932 and no byte of a
@@ -74,25 +74,40 @@ std::optional<CsvProblem> ImportCsv(std::string_view bytes, CsvEncoding encoding
     std::vector<std::string> cells;
     QuestionInput input;
     QuestionFields fields;
+    std::vector<CsvProblem> problems;
+    // A row is checked whole before it touches the list: a bad row leaves out its genre too.
     for (;;) {
         const CCsvReader::Result result = reader.ReadRow(read);
-        if (result == CCsvReader::Result::End) return std::nullopt;
-        if (result == CCsvReader::Result::Malformed) return CsvProblem{reader.Row(), reader.Column(), reader.Problem()};
+        if (result == CCsvReader::Result::End) return problems;
+        if (result == CCsvReader::Result::Malformed) {
+            problems.push_back({reader.Row(), reader.Column(), reader.Problem()});
+            reader.SkipRow();
+            continue;
+        }
         const std::size_t row = reader.Row();
+        const std::size_t before = problems.size();
         cells.resize(read.size());
         for (std::size_t i = 0; i < read.size(); ++i) {
             if (std::optional<std::string> reason = DecodeCsvCell(read[i], utf8, cells[i]))
-                return CsvProblem{row, i + 1, std::move(*reason)};
+                problems.push_back({row, i + 1, std::move(*reason)});
         }
+        if (problems.size() != before) continue;
         if (row == 1 && cells.front() == "genre") continue;
         const auto filled = std::find_if(cells.begin(), cells.end(), [](const std::string& cell) { return !cell.empty(); });
         if (filled == cells.end()) continue;  // a blank line between blocks of rows
-        if (cells.front().empty()) return CsvProblem{row, kGenre + 1, "the genre name is empty"};
-
+        if (cells.front().empty()) {
+            problems.push_back({row, kGenre + 1, "the genre name is empty"});
+            continue;
+        }
+        if (std::all_of(filled + 1, cells.end(), [](const std::string& cell) { return cell.empty(); })) {
+            FindOrAddGenre(list, cells.front());
+            continue;
+        }
+        if (const std::optional<RowProblem> problem = ReadRow(cells, input, fields)) {
+            problems.push_back({row, problem->column + 1, problem->reason});
+            continue;
+        }
         CGenre& genre = FindOrAddGenre(list, cells.front());
-        if (std::all_of(filled + 1, cells.end(), [](const std::string& cell) { return cell.empty(); })) continue;
-        if (const std::optional<RowProblem> problem = ReadRow(cells, input, fields))
-            return CsvProblem{row, problem->column + 1, problem->reason};
         // The fields' texts move into the question: a large table is not copied twice.
         const std::string required = std::to_string(fields.required);
         genre.AddQuestion(std::make_unique<CQuestion>(std::move(fields.text), required, true, std::move(fields.answers)));

@@ -101,6 +101,8 @@ CQuizDialog::CQuizDialog(CWordList& list, std::vector<CQuestion*>& runList, int 
 
     choicePanel_ = new CChoicePanel(this);
     choicePanel_->hide();
+    // In its place from the start, so that fitting the window to the screen moves it along.
+    choicePanel_->setGeometry(RequireControl<QWidget>(*this, kPanelPlace)->geometry());
     // Tab goes the way the learner reads: the answer (box or choices), Hint or 決定, 再挑戦, 中止.
     // Hidden and disabled controls are passed over; the choices are one stop, as a radio group is.
     QWidget* tabOrder[] = {answerBox_,   choicePanel_->Slot(0), choicePanel_->Slot(1), choicePanel_->Slot(2),

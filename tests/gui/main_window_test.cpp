@@ -380,4 +380,15 @@ INSTANTIATE_TEST_SUITE_P(Closing, MainWindowCloseTest,
                          testing::Combine(testing::Values(Closing::ExitCommand, Closing::CloseBox, Closing::Escape),
                                           testing::Bool()));
 
+// A total past 16 bits: the per-run edit shows every digit.
+TEST_F(MainWindowTest, TotalsPastSixteenBitsShowEveryDigit) {
+    WriteFileBytes(dir_ / "big.wl", WordList({{"big", 1234567}}));
+    Open("big.wl");
+    ClickLine(0);
+    ExpectCounts("1234567", "1234567", 1234567);
+    RunCount().repaint();  // the text's place is worked out in painting
+    const int end = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_TRUE(end <= RunCount().width() && end - RunCount().fontMetrics().horizontalAdvance(RunCount().text()) >= 0) << end;
+}
+
 }  // namespace

@@ -73,12 +73,14 @@ TEST_F(OptionDialogTest, TheLimitIsStoredOnlyWhileCheckedOrRefusedAndClicksEnabl
     EXPECT_EQ(dialog_->Values().useHint, 1);
     EXPECT_EQ(Said(prompt_), std::vector<std::string>(3, kNotUnsigned));
 
-    // Browsing puts back the limit as last read, and the check box with it.
+    // Browsing changes the music file alone; a cancelled browse not even that.
+    Click(kBrowse);
+    EXPECT_EQ(State(), "1010 x/on old.mid/on on");
     prompt_.QueueFile("/music/new.mid");
     Click(kBrowse);
-    EXPECT_EQ(State(), "1011 0/on /music/new.mid/on on");
-    ASSERT_EQ(prompt_.FileRequests().size(), 1u);
-    const FileDialogRequest& file = prompt_.FileRequests()[0];
+    EXPECT_EQ(State(), "1010 x/on /music/new.mid/on on");
+    ASSERT_EQ(prompt_.FileRequests().size(), 2u);
+    const FileDialogRequest& file = prompt_.FileRequests()[1];
     EXPECT_EQ(file.filter + " " + file.defaultExtension + " " + file.initialFileName + " " + file.initialFolder +
                   (file.save ? " save" : ""), "midiﾌｧｲﾙ(*.mid)|*.mid mid *.mid .");
 }

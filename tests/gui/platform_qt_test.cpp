@@ -1,16 +1,24 @@
-// The Qt platform layer: windows made from templates, our up-down control, file filters for Qt's
-// file dialog, the font substitution and the data files the program carries.
+// The Qt platform layer: windows made from templates and fitted to small screens, our up-down
+// control, message boxes and file filters, the font substitution and the data files we carry.
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QRadioButton>
+#include <QStyle>
 
+#include "app/app_settings.h"
+#include "app/option_dialog.h"
+#include "editor/edit_dialog.h"
 #include "gui/gui_test.h"
 #include "platform/qt/default_data.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/up_down.h"
+#include "platform/qt/window_fit.h"
+#include "quiz/quiz_dialog.h"
+#include "wordlist/word_list.h"
 
 namespace {
 
@@ -43,7 +51,7 @@ TEST(DialogBuilderTest, BuildsTheTemplateInDialogUnitsWithItsStyles) {
     EXPECT_EQ(DialogUnitsToPixels(dialog, QRect(4, 8, 8, 16)),
               QRect(base.width(), base.height(), 2 * base.width(), 2 * base.height()));
     EXPECT_EQ(at(14)->geometry(), DialogUnitsToPixels(dialog, QRect(70, 36, 80, 30)));
-    EXPECT_EQ(dialog.maximumSize(), DialogUnitsToPixels(dialog, QRect(0, 0, 200, 120)).size());
+    EXPECT_EQ(dialog.size(), DialogUnitsToPixels(dialog, QRect(0, 0, 200, 120)).size());
     EXPECT_EQ(Control<CUpDown>(dialog, 13).Buddy(), at(12));
     auto& list = Control<QListWidget>(dialog, 10);
     auto& readOnly = Control<QLineEdit>(dialog, 11);
@@ -81,6 +89,8 @@ TEST(UpDownTest, StepsWithinTheRangeWrappingAtTheEnds) {
         {0, 10, 4, nullptr, +1, 5}, {0, 10, 4, nullptr, -1, 3}, {0, 10, 10, nullptr, +1, 0}, {0, 10, 0, nullptr, -1, 10},
         {-5, 5, -5, nullptr, -1, 5}, {7, 7, 7, nullptr, +1, 7}, {0, 30, 99, nullptr, -1, 29}, {0, 50, 40, "7", +1, 8},
         {0, 50, 40, "x", +1, 41}, {0, 50, 40, "80", -1, 39},
+        // totals past 16 bits step and wrap alike
+        {0, 500000, 500000, nullptr, +1, 0}, {0, 500000, 0, nullptr, -1, 500000}, {0, 70000, 0, "40000", +1, 40001},
     };
     for (const auto& c : cases) {
         QLineEdit buddy;
@@ -94,6 +104,19 @@ TEST(UpDownTest, StepsWithinTheRangeWrappingAtTheEnds) {
         EXPECT_EQ(upDown.Position(), c.expected);
         EXPECT_EQ(buddy.text(), QString::number(c.expected))
             << c.lower << ".." << c.upper << " from " << c.start << " step " << c.direction;
+    }
+}
+
+// A message box is as wide as its caption needs beside a title bar's icon and buttons.
+TEST(QtPromptTest, MessageBoxesAreWideEnoughForTheirCaptions) {
+    QFont title = QApplication::font("QMdiSubWindowTitleBar");
+    title.setBold(true);
+    const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight), QFontMetrics(title).height());
+    for (const char* caption : {"time out", "おしまい", "Harbor Lessons - 編集 - とても長いファイルの名前.wl"}) {
+        int width = 0;
+        QTimer::singleShot(0, [&] { width = QApplication::activeModalWidget()->width(), QApplication::activeModalWidget()->close(); });
+        CQtPrompt().ShowMessage("OK", caption, PromptIcon::Information, PromptButtons::Ok);
+        EXPECT_GE(width, QFontMetrics(title).horizontalAdvance(QString::fromUtf8(caption)) + 3 * bar) << caption;
     }
 }
 
@@ -131,6 +154,59 @@ TEST(DefaultDataTest, WritesMissingDataFilesOnceAndNeverOverwrites) {
     TempDir fresh;  // the sample word list is carried too
     EXPECT_EQ(ProvideDefaultDataFiles(fresh.Path()).size(), 3u);
     EXPECT_EQ(ReadFileBytes(fresh / "default.wl").rfind("_PEL_LORA_LIST_FILE_,1.0\r\n", 0), 0u);
+}
+
+// At QT_SCALE_FACTOR=2 a 1600x1000 screen is 800x500 of the windows' own pixels, in which their
+// fonts keep their size: the same windows on a smaller area. 480x300 makes them scroll.
+TEST(WindowFitTest, WindowsOpenInsideTheScreenShrinkBeforeScrollingAndGrowWhereSizable) {
+    CWordList list;
+    CAppSettings settings;
+    CRecordingPrompt prompt;
+    std::vector<CQuestion*> run;
+    const std::function<std::unique_ptr<QWidget>()> windows[] = {
+        [&] { return std::make_unique<CEditDialog>(list, settings, prompt); },
+        [&] { return std::make_unique<COptionDialog>(prompt); },
+        [&] { return std::make_unique<CQuizDialog>(list, run, 0, settings, prompt); },
+    };
+    for (const QSize screen : {QSize(1366, 768 - 32), QSize(800, 500), QSize(480, 300)}) {
+        for (const auto& make : windows) {
+            const std::unique_ptr<QWidget> window = make();
+            const QSize base = window->size();
+            const std::string what = window->metaObject()->className() + std::to_string(screen.height());
+            QHash<QWidget*, int> heights;  // a list or box keeps two lines, or all it had
+            for (QWidget* control : window->findChildren<QAbstractScrollArea*>()) heights[control] = control->height();
+            WindowFitOf(*window)->FitInto(QRect(QPoint(), screen));
+            for (QWidget* control : heights.keys())
+                EXPECT_GE(control->height(), std::min(heights[control], 2 * control->fontMetrics().height())) << what;
+            const int title = window->windowFlags().testFlag(Qt::FramelessWindowHint) ? 0 : 24;
+            EXPECT_TRUE(window->width() <= screen.width() && window->height() <= screen.height() - title &&
+                        window->minimumWidth() < base.width() && window->minimumHeight() < base.height()) << what;
+            const QRect view = WindowFitOf(*window)->Viewport();
+            EXPECT_TRUE(screen.height() == 300 || view.bottomRight() == window->rect().bottomRight()) << what << ": no scrolling";
+            for (QWidget* control : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (control->objectName().isEmpty() || control->isHidden()) continue;
+                WindowFitOf(*window)->ShowControl(*control);
+                // Whole, or from its start where it is larger than the view.
+                const QRect place = control->geometry();
+                const bool larger = place.width() > view.width() || place.height() > view.height();
+                EXPECT_TRUE(view.contains(place) || (larger && view.contains(place.topLeft())))
+                    << what << " " << control->objectName().toStdString();
+            }
+        }
+    }
+    // The editor grows: its tree, text boxes and menu take the room, the buttons keep their size at the right.
+    CEditDialog editor(list, settings, prompt);
+    QWidget& tree = Control<QWidget>(editor, CEditDialog::kTree);
+    QWidget& finish = Control<QWidget>(editor, CEditDialog::kFinish);
+    const auto [treeHeight, button] = std::pair(tree.height(), std::pair(finish.size(), editor.width() - finish.x()));
+    ShowActive(editor);
+    editor.resize(editor.width() + 100, editor.height() + 300);
+    QTest::qWait(10);
+    EXPECT_EQ(std::tuple(tree.height() > treeHeight, editor.findChild<QMenuBar*>()->width(), finish.size(), editor.width() - finish.x()),
+              std::tuple(true, editor.width(), button.first, button.second));
+    WindowFitOf(editor)->FitInto(QRect(0, 0, 480, 300));  // scrolled: the keyboard's control comes into view
+    Control<QWidget>(editor, CEditDialog::kAdd).setFocus();
+    EXPECT_TRUE(WindowFitOf(editor)->Viewport().contains(Control<QWidget>(editor, CEditDialog::kAdd).geometry()));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <ctime>
 #include <optional>
 #include <tuple>
@@ -15,6 +16,11 @@
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+
+// A disk that fails to sync: the executable is linked with fsync wrapped.
+static bool failingSync = false;
+extern "C" int __real_fsync(int descriptor);
+extern "C" int __wrap_fsync(int descriptor) { return failingSync ? (errno = EIO, -1) : __real_fsync(descriptor); }
 
 namespace {
 
@@ -68,6 +74,25 @@ TEST(AtomicFileWriter, ReplacesOnlyOnCommitWritesThroughLinksAndNeverIntoAFolder
     EXPECT_TRUE(fs::is_symlink(dir / "link"));
     EXPECT_EQ(ReadFileBytes(dir / "real"), "new!") << "and an uncommitted write changed nothing";
     EXPECT_EQ(FilesIn(dir.Path()), 3) << "no temporary left";
+}
+
+// Replaced or written in place (a file of two names), over longer old bytes: exactly the new
+// bytes, or after a failed sync the old ones, and never a temporary file left behind.
+TEST(AtomicFileWriter, LeavesExactlyTheNewBytesOrAfterAFailedSyncTheOld) {
+    TempDir dir;
+    for (const auto& [failing, twoNames] : {std::pair(false, false), {false, true}, {true, false}, {true, true}}) {
+        fs::remove(dir / "twin");
+        WriteFileBytes(dir / "f", "old bytes, longer than the new");
+        if (twoNames) fs::create_hard_link(dir / "f", dir / "twin");
+        CAtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(dir / "f"));
+        writer.Write("new");
+        failingSync = failing;
+        EXPECT_EQ(writer.Commit(), !failing);
+        failingSync = false;
+        EXPECT_EQ(std::pair(ReadFileBytes(dir / "f"), FilesIn(dir.Path())),
+                  std::pair(std::string(failing ? "old bytes, longer than the new" : "new"), 1 + std::ptrdiff_t(twoNames)));
+    }
 }
 
 // Saves by an ordinary user (nobody, also in one shared group) where renaming a temporary file

@@ -1,5 +1,7 @@
 // pellora-wl export and import: the bytes of the tables, round trips in every encoding, a table
 // as a spreadsheet saves it, and bad input that must leave the word list OUT as it was.
+#include <algorithm>
+
 #include "cli_test_util.h"
 
 namespace {
@@ -109,8 +111,8 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
     };
     const std::string ok = "g,q,1,,a\r\n";
     const Case cases[] = {
-        {ok + "g,\"q,1,,a\r\n", "", "row 2, column 2: the quoted cell is not closed"},
-        {"g,q\"x,1,,a", "", "row 1, column 2: a quote inside a cell that is not quoted"},
+        {ok + "g,\"q,1,,a\r\nh,r,1,,b\r\n", "", "row 2, column 2: the quoted cell is not closed"},
+        {"g,q\"x,1,,a\nh,r,1,,b", "", "row 1, column 2: a quote inside a cell that is not quoted"},
         {ok + ok + "g,\"q\"x,1,,a", "--add", "row 3, column 2: a quoted cell goes on after its closing quote"},
         {"g,q,1,,,\r\n", "", "row 1, column 5: the question has no answer"},
         {"g,q,-1,,a\r\n", "", "row 1, column 3: a choice question needs 2 to 5 answers"},
@@ -133,8 +135,43 @@ TEST_F(ExchangeCli, BadInputIsNamedAndLeavesOutAsItWas) {
         else WriteFileBytes(dir / "in.csv", test.bytes);
         const CliRun run = RunCli(dir, std::string("import ") + test.options + " in.csv list.wl");
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, std::string("pellora-wl import: in.csv: ") + test.message + "\n");
+        const std::string summary = "pellora-wl import: in.csv: 1 bad row; nothing written (--skip-bad writes the rest)\n";
+        EXPECT_EQ(run.err, std::string("pellora-wl import: in.csv: ") + test.message + "\n" +
+                               (test.bytes.empty() ? "" : summary));
         EXPECT_EQ(ReadFileBytes(dir / "list.wl"), before);
+    }
+}
+
+// A kanji table as a teacher finds it (塡 and 頰 have no CP932 code): every bad row is named in
+// one run, at most 100 lines; --skip-bad writes the rest and exits with 3; a bad row leaves its
+// genre out. Only row 1 can be a header. Auto takes CP932 whose first byte past ASCII comes late.
+TEST_F(ExchangeCli, EveryBadRowIsNamedInOneRunAndSkipBadWritesTheRest) {
+    const std::string kanji = "genre,question,required,explanation,answer1\r\n常用,亜,,,ア\r\n常用,塡,,,テン\r\n"
+                              "新,頰,,,ほお頰\r\ngenre,以,,,イ\r\n新,問,-1,,a\r\n";
+    std::string flood;
+    for (int row = 0; row < 150; ++row) flood += "g,塡,,,a\r\n";
+    const std::string head = "pellora-wl import: in.csv: ";
+    const std::string named = head + "row 3, column 2: U+5861 cannot be written in CP932\n" + head +
+                              "row 4, column 2: U+9830 cannot be written in CP932\n" + head +
+                              "row 4, column 5: U+9830 cannot be written in CP932\n" + head +
+                              "row 6, column 3: a choice question needs 2 to 5 answers\n" + head + "3 bad rows";
+    const struct { std::string table; const char* options; int status; long lines; std::string errEnd, dumpHas, dumpLacks; } cases[] = {
+        {kanji, "", 1, 5, named + "; nothing written (--skip-bad writes the rest)\n", "", "新"},
+        {kanji, "--skip-bad", 3, 5, named + " left out\n", "{\"name\": \"genre\", \"total\": 1", "新"},
+        {flood, "--skip-bad", 3, 102, head + "50 more problems not shown\n" + head + "150 bad rows left out\n", "", "\"g\""},
+        {"g,q,,,a\r\nh,\"r,,,b\r\ni,s,,,c\r\n", "--skip-bad", 3, 2, "", "\"g\"", "\"i\""},  // quoted to the end
+        {std::string(2100, ',') + "\r\n" + Sjis("g,日本,,,ご\r\n"), "", 0, 0, "", "\"日本\"", "\"g\", \"total\": 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dumpHas);
+        std::filesystem::remove(dir / "out.wl");
+        WriteFileBytes(dir / "in.csv", c.table);
+        const CliRun run = RunCli(dir, std::string("import ") + c.options + " in.csv out.wl");
+        EXPECT_EQ(std::pair(run.exitCode, std::count(run.err.begin(), run.err.end(), '\n')), std::pair(c.status, c.lines));
+        EXPECT_TRUE(run.err.ends_with(c.errEnd)) << run.err;
+        const std::string dump = c.status == 1 ? "" : Dump("out.wl");
+        EXPECT_EQ(std::pair(dump.find(c.dumpHas) != std::string::npos, dump.find(c.dumpLacks)), std::pair(true, std::string::npos));
+        EXPECT_EQ(std::filesystem::exists(dir / "out.wl"), c.status != 1);
     }
 }
 

@@ -49,4 +49,15 @@ TEST_F(ListStorage, CopiesOutliveTheirSourceAndTheListTheyWereMadeFor) {
     EXPECT_TRUE(std::ranges::equal(fieldsCopy.GetTexts(), std::vector<std::string>{"q", "1", "answer"}));
 }
 
+// A large text freed between two others and allocated again; then each goes with the list once.
+TEST_F(ListStorage, LargeTextsFreedAndAllocatedAgainGoWithTheList) {
+    const std::string large(3000, 'x');
+    CWordList list;  // gone at the end, each piece once: twice would abort
+    CGenre* genre = AddGenre(list, "G");
+    for (const char* text : {"a", "b", "c"}) genre->AddQuestion(Fields({text, "1", text}));
+    for (const auto& [n, text] : {std::pair(1, large + "1"), {2, large}, {3, large + "3"}, {2, ""}, {2, large + "2"}})
+        genre->GetQuestionAt(n)->SetExplanation(text);
+    for (int n : {1, 2, 3}) EXPECT_EQ(genre->GetQuestionAt(n)->GetExplanation(), large + char('0' + n));
+}
+
 }  // namespace

@@ -19,7 +19,7 @@ int RunImport(const std::vector<std::string>& args);
 const WlCommand kImport = {
     "import",
     "make a word list from a CSV table",
-    "usage: pellora-wl import [--encoding auto|utf-8|cp932] [--add] CSV OUT\n"
+    "usage: pellora-wl import [--encoding auto|utf-8|cp932] [--add] [--skip-bad] CSV OUT\n"
     "\n"
     "Reads the table CSV (columns genre, question, required, explanation, answer1, ...; a\n"
     "first row starting with the cell 'genre' is a header) and writes the word list OUT as the\n"
@@ -29,12 +29,15 @@ const WlCommand kImport = {
     "them. A row without a question only makes its genre. Genres are made in the order they\n"
     "first appear, questions appended in row order.\n"
     "\n"
-    "On a bad row, a malformed quote or a character CP932 cannot hold, prints the row and the\n"
-    "column (from 1) and the reason on stderr and exits with 1; OUT is then not touched.\n"
+    "Every bad row (a malformed quote, a character CP932 cannot hold, a refused field) is\n"
+    "named on stderr by row and column (from 1) and reason, at most 100 lines and then a count.\n"
+    "Then the command exits with 1 and OUT is not touched; with --skip-bad it writes the good\n"
+    "rows and exits with 3 when it left a row out.\n"
     "\n"
     "  --encoding E   auto (default: UTF-8 when the whole file is valid UTF-8, else CP932),\n"
     "                 utf-8 or cp932; a UTF-8 byte-order mark is skipped\n"
-    "  --add          add the rows to the word list OUT already holds (genres found by name)\n",
+    "  --add          add the rows to the word list OUT already holds (genres found by name)\n"
+    "  --skip-bad     write the good rows, leaving the bad ones out\n",
     RunImport,
 };
 
@@ -54,20 +57,37 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-int Refuse(const std::string& csv, const CsvProblem& problem) {
+void Report(const std::string& csv, const CsvProblem& problem) {
     if (problem.row == 0) {
         std::fprintf(stderr, "pellora-wl import: %s: %s\n", csv.c_str(), problem.reason.c_str());
     } else {
         std::fprintf(stderr, "pellora-wl import: %s: row %zu, column %zu: %s\n", csv.c_str(), problem.row,
                      problem.column, problem.reason.c_str());
     }
-    return 1;
+}
+
+// Every bad row in one run, so that a table is mended in one go; a flood is cut short.
+void ReportBadRows(const std::string& csv, const std::vector<CsvProblem>& problems, bool written) {
+    constexpr std::size_t kMostLines = 100;
+    for (std::size_t i = 0; i < problems.size() && i < kMostLines; ++i) Report(csv, problems[i]);
+    if (problems.size() > kMostLines)
+        std::fprintf(stderr, "pellora-wl import: %s: %zu more problems not shown\n", csv.c_str(),
+                     problems.size() - kMostLines);
+    std::size_t rows = 0;
+    for (std::size_t i = 0; i < problems.size(); ++i) rows += i == 0 || problems[i].row != problems[i - 1].row;
+    const char* noun = rows == 1 ? "row" : "rows";
+    if (written)
+        std::fprintf(stderr, "pellora-wl import: %s: %zu bad %s left out\n", csv.c_str(), rows, noun);
+    else
+        std::fprintf(stderr, "pellora-wl import: %s: %zu bad %s; nothing written (--skip-bad writes the rest)\n",
+                     csv.c_str(), rows, noun);
 }
 
 int RunImport(const std::vector<std::string>& args) {
     if (HelpAsked(kImport, args)) return 0;
     CsvEncoding encoding = CsvEncoding::Auto;
     bool add = false;
+    bool skipBad = false;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -80,6 +100,8 @@ int RunImport(const std::vector<std::string>& args) {
             else return UsageError(kImport, "unknown encoding '" + value + "'");
         } else if (arg == "--add") {
             add = true;
+        } else if (arg == "--skip-bad") {
+            skipBad = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError(kImport, "unknown option '" + arg + "'");
         } else {
@@ -91,7 +113,10 @@ int RunImport(const std::vector<std::string>& args) {
     const std::string& out = files[1];
 
     const std::optional<std::string> bytes = ReadWholeFile(csv);
-    if (!bytes) return Refuse(csv, {0, 0, std::string("cannot be read: ") + std::strerror(errno)});
+    if (!bytes) {
+        Report(csv, {0, 0, std::string("cannot be read: ") + std::strerror(errno)});
+        return 1;
+    }
 
     CWordList list;
     if (add) {
@@ -100,12 +125,18 @@ int RunImport(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (const std::optional<CsvProblem> problem = ImportCsv(*bytes, encoding, list)) return Refuse(csv, *problem);
+    const std::vector<CsvProblem> problems = ImportCsv(*bytes, encoding, list);
+    if (!problems.empty() && !skipBad) {
+        ReportBadRows(csv, problems, false);
+        return 1;
+    }
     if (auto failure = SaveForCommand(list, out)) {
         PrintFailure(kImport.name, *failure);
         return 1;
     }
-    return 0;
+    if (problems.empty()) return 0;
+    ReportBadRows(csv, problems, true);
+    return 3;  // written, but not all of it: a script must notice
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/up_down.h"
+#include "platform/qt/window_fit.h"
 
 namespace {
 
@@ -225,7 +226,13 @@ void BuildDialog(QWidget& dialog, const CDialogTemplate& dialogTemplate) {
         if (dialogTemplate.style.contains(QStringLiteral("minimizebox"))) flags |= Qt::WindowMinimizeButtonHint;
         dialog.setWindowFlags(flags);
     }
-    dialog.setFixedSize(DialogUnitsToPixels(dialog, QRect(QPoint(0, 0), dialogTemplate.size)).size());
+    const QSize size = DialogUnitsToPixels(dialog, QRect(QPoint(0, 0), dialogTemplate.size)).size();
+    if (dialog.isWindow()) {
+        dialog.resize(size);
+        new CWindowFit(dialog, dialogTemplate.style.contains(QStringLiteral("thickframe")));
+    } else {
+        dialog.setFixedSize(size);
+    }
 
     QWidget* previous = nullptr;
     QButtonGroup* radioGroup = nullptr;

@@ -36,8 +36,9 @@ CDialogTemplate LoadDialogTemplate(int id);
 // The same from JSON text (for templates made on the fly).
 CDialogTemplate ParseDialogTemplate(const QByteArray& json);
 
-// Sets the widget's font, fixed size and caption and creates the controls as its children;
-// each control's objectName is its number ("65535" for the unnamed statics).
+// Sets the widget's font, size and caption and creates the controls as its children; each
+// control's objectName is its number ("65535" for the unnamed statics). A window is fitted
+// into its screen when first shown (CWindowFit); a part of a window keeps the template's size.
 void BuildDialog(QWidget& dialog, const CDialogTemplate& dialogTemplate);
 
 // The dialog font's base units: x = average character width, y = character height, in pixels.

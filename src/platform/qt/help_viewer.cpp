@@ -10,6 +10,7 @@
 #include "platform/prompt.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text_bridge.h"
+#include "platform/qt/window_fit.h"
 
 CHelpViewer::CHelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("Harbor Lessons ヘルプ"));
@@ -29,7 +30,7 @@ CHelpViewer::CHelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(
     layout->addWidget(browser_);
     layout->addLayout(buttons);
     const int line = browser_->fontMetrics().height();
-    resize(32 * line, 28 * line);
+    resize(SizeWithinScreen(*this, QSize(32 * line, 28 * line)));
 }
 
 bool CHelpViewer::Open(CPrompt& prompt, const std::filesystem::path& file, int topic) {

@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeView>
 
 #include "platform/qt/text_bridge.h"
+#include "platform/qt/window_fit.h"
 
 namespace {
 
@@ -56,6 +59,19 @@ PromptAnswer EscapeAnswer(PromptButtons buttons) {
     return PromptAnswer::Cancel;
 }
 
+// Qt sizes a message box by its text and a small allowance for the caption; a window
+// manager's title bar (icon and buttons beside a bold caption) needs more, or a box with a short
+// text shows its caption cut to one character.
+void WidenForCaption(QMessageBox& box) {
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    const int buttons = 4 * std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight), 2 * title.height());
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(title.horizontalAdvance(box.windowTitle()) + buttons, 0, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 // The file dialog's dates in the program's locale rather than the desktop's.
 class CLocalDateColumn : public QIdentityProxyModel {
 public:
@@ -74,7 +90,7 @@ private:
 // Wide and tall enough for the names, sizes, kinds and dates to be read whole.
 void MakeColumnsReadable(QFileDialog& dialog) {
     const int line = dialog.fontMetrics().height();
-    dialog.resize(52 * line, 28 * line);
+    dialog.resize(SizeWithinScreen(dialog, QSize(52 * line, 28 * line)));
     dialog.setProxyModel(new CLocalDateColumn(&dialog));
     if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         QHeaderView* header = details->header();
@@ -95,6 +111,7 @@ PromptAnswer CQtPrompt::ShowMessage(const std::string& text, const std::string& 
     QString shown = FromUtf8(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(shown);
+    WidenForCaption(box);
     const QList<ButtonSpec> specs = ButtonsFor(buttons);
     QList<QPair<QAbstractButton*, PromptAnswer>> made;
     for (const ButtonSpec& spec : specs) {
