@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quiz/folded_answers.h"
+
 class CAppSettings;
 class CQuestion;
 
@@ -86,4 +88,5 @@ private:
     std::string questionText_;
     std::string messageText_;
     std::string explanation_;
+    CFoldedAnswers foldedAnswers_;  // the current question's, while answers are judged kindly
 };
