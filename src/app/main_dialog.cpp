@@ -13,6 +13,7 @@
 
 #include "app/about_dialog.h"
 #include "app/option_dialog.h"
+#include "app/own_settings_io.h"
 #include "app/run_drawing.h"
 #include "editor/edit_dialog.h"
 #include "platform/prompt.h"
@@ -126,6 +127,7 @@ void CMainDialog::Initialize() {
     const bool startupDirGone = static_cast<bool>(error);
     if (startupDirGone) startupDir_ = ".";
     settings_.Load(startupDir_);
+    LoadOwnSettings(settings_, ownSettings_);
     if (startupDirGone) settings_.currentFile.clear();
     if (!settings_.currentFile.empty()) {
         if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
@@ -259,12 +261,15 @@ void CMainDialog::ShowOptions() {
     values.completeMode = settings_.completeMode;
     values.useHint = settings_.useHint;
     values.timeLimit = static_cast<std::uint32_t>(settings_.timeLimit);  // bit for bit
+    values.lenientAnswers = settings_.lenientAnswers;
     if (options.exec() != QDialog::Accepted) return;
     settings_.bgmFlag = values.bgmFlag;
     settings_.bgmFile = values.bgmFile;
     settings_.completeMode = values.completeMode;
     settings_.useHint = values.useHint;
     settings_.timeLimit = static_cast<int>(values.timeLimit);
+    settings_.lenientAnswers = values.lenientAnswers;
+    SaveOwnSettings(settings_, ownSettings_);
 }
 
 void CMainDialog::ShowHelp() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "app/own_settings.h"
 #include "wordlist/word_list.h"
 
 class CPrompt;
@@ -40,6 +41,7 @@ public:
 
     const CWordList& GetWordList() const { return wordList_; }
     CAppSettings& GetSettings() { return settings_; }
+    const COwnSettings& GetOwnSettings() const { return ownSettings_; }
     const std::vector<CQuestion*>& GetRunList() const { return runList_; }
     int GetRunCount() const { return runCount_; }
     bool IsInitialized() const { return initialized_; }
@@ -53,7 +55,7 @@ public:
     void OpenWordList(const std::string& path);
     void OpenEditor();
     void ShowScoreTable();
-    void ShowOptions();  // copies five settings in, and back after OK
+    void ShowOptions();  // copies the options' settings in, and back after OK
     void ShowHelp();
     void ShowAbout();
     void ExitWithSaving();
@@ -82,6 +84,10 @@ private:
     bool initialized_ = false;
     int runCount_ = 0;
     CAppSettings settings_;
+    // The program's own settings beside Pellora.ini, read after it and written after the
+    // options' OK. Held in memory for this start only until the learning record's store
+    // takes this place.
+    CMemoryOwnSettings ownSettings_;
     std::filesystem::path startupDir_;
     // Set while a run is being prepared or is under way, so a second start (a queued
     // double-click) cannot open a second run.

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include "app/app_settings.h"
+#include "app/own_settings.h"
+#include "app/own_settings_io.h"
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
@@ -88,6 +90,7 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyAndWritesAllNineLinesBackInTheStartUpD
     settings.currentFile = "/lists/" + Sjis("動物.wl");
     settings.bgmFile = "/lists/default.mid";
     settings.completeMode = 1;
+    settings.lenientAnswers = 1;  // kept elsewhere: the file stays nine lines
     TempDir elsewhere;
     ScopedCurrentDir inElsewhere(elsewhere.Path());
     settings.Save(home);
@@ -140,3 +143,23 @@ TEST_F(SettingsFile, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheN
 }
 
 }  // namespace
+
+// The flag for judging typed answers kindly goes to the program's own settings and back; it
+// is off when the store lacks it or holds anything but TRUE.
+TEST(OwnSettings, TheLenientFlagIsStoredAndReadBackAndIsOffUnlessExactlyTrue) {
+    CMemoryOwnSettings store;
+    CAppSettings settings;
+    settings.lenientAnswers = 1;
+    LoadOwnSettings(settings, store);
+    EXPECT_EQ(settings.lenientAnswers, 0);
+    for (int value : {1, 0}) {
+        settings.lenientAnswers = value;
+        SaveOwnSettings(settings, store);
+        settings.lenientAnswers = 1 - value;
+        LoadOwnSettings(settings, store);
+        EXPECT_EQ(settings.lenientAnswers, value);
+    }
+    store.SetSetting(kLenientAnswersKey, "true");
+    LoadOwnSettings(settings, store);
+    EXPECT_EQ(settings.lenientAnswers, 0);
+}
