@@ -27,7 +27,8 @@ char16_t ToKatakana(char16_t c) {
     return hiragana ? static_cast<char16_t>(c + 0x60) : c;
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+// NFKC has already made the ideographic blank an ASCII one.
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 }  // namespace
 

@@ -49,6 +49,12 @@ TEST(LenientAnswers, WidthKanaCaseAndOuterBlanksFoldAwayAndNothingElseDoes) {
             << typed << " / " << stored;
         EXPECT_EQ(question.GetGiven(), match ? 1 : 0) << typed;
     }
+    // A choice question, should it ever be judged this way, is right by its first answer alone.
+    CQuestion choice("c", "-1", true, {Sjis("カタカナ"), "b"});
+    CFoldedAnswers folded;
+    folded.Fold(choice);
+    EXPECT_EQ(folded.Check(choice, "B") * 10 + folded.Check(choice, Sjis("ｶﾀｶﾅ")), 32);
+    EXPECT_EQ(choice.GetGiven(), 0);
 }
 
 // The option reaches typed questions of a run, the check for an answer already given
@@ -73,14 +79,16 @@ TEST(LenientAnswers, ARunJudgesTypedQuestionsKindlyOnlyWhileTheOptionIsOn) {
          .outcomes = {SubmitOutcome::Wrong}, .message = Sjis("はずれ !!\r\n答 ： \r\nカタカナ")},
     };
     for (const auto& c : cases) {
-        CQuestion first("q", c.required, true, c.answers);
-        CQuestion second("next", "1", true, {"a"});
-        std::vector<CQuestion*> runList{&first, &second};
+        // The question before is folded too: the one asked next must not be judged by its answers.
+        CQuestion before("before", "1", true, {Sjis("カタカナ")});
+        CQuestion question("q", c.required, true, c.answers);
+        std::vector<CQuestion*> runList{&before, &question};
         CAppSettings settings;
         settings.lenientAnswers = c.lenient;
         SilentFront front;
         CQuizRun run(runList, 2, settings, front);
         run.Start();
+        EXPECT_EQ(run.Submit(Sjis("ｶﾀｶﾅ")), c.lenient ? SubmitOutcome::Complete : SubmitOutcome::Wrong) << c.required;
         for (std::size_t i = 0; i < c.typed.size(); ++i) {
             EXPECT_EQ(run.Submit(c.typed[i]), c.outcomes[i]) << c.required << " " << i;
             if (i == 0) {
@@ -88,7 +96,5 @@ TEST(LenientAnswers, ARunJudgesTypedQuestionsKindlyOnlyWhileTheOptionIsOn) {
             }
         }
         EXPECT_EQ(run.GetMessageText(), c.message) << c.required;
-        // The next question is judged against its own answers, folded afresh.
-        EXPECT_EQ(run.Submit("A"), c.lenient ? SubmitOutcome::Complete : SubmitOutcome::Wrong) << c.required;
     }
 }
