@@ -47,9 +47,9 @@ public:
 
     void ResetProgress();
     std::string GetAnswerText(int onlyRemaining) const;
-    int CheckAnswer(std::string_view input);
-    // CheckAnswer with the caller's equality: matches(i) tells whether the input stands for
-    // answer i. The walk, the given flags and the results are those of CheckAnswer.
+    int CheckAnswer(std::string_view input);  // byte for byte
+    // The same walk with the caller's equality: matches(i) tells whether the input stands for
+    // answer i (typed answers judged kindly).
     template <typename Matches>
     int CheckAnswerWith(Matches&& matches);
     int IsComplete() const { return (given_ == required_ || required_ == -1) ? 1 : 0; }

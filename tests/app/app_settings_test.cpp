@@ -90,7 +90,6 @@ TEST_F(SettingsFile, ReadsKnownKeysExactlyAndWritesAllNineLinesBackInTheStartUpD
     settings.currentFile = "/lists/" + Sjis("動物.wl");
     settings.bgmFile = "/lists/default.mid";
     settings.completeMode = 1;
-    settings.lenientAnswers = 1;  // kept elsewhere: the file stays nine lines
     TempDir elsewhere;
     ScopedCurrentDir inElsewhere(elsewhere.Path());
     settings.Save(home);
@@ -144,22 +143,18 @@ TEST_F(SettingsFile, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheN
 
 }  // namespace
 
-// The flag for judging typed answers kindly goes to the program's own settings and back; it
-// is off when the store lacks it or holds anything but TRUE.
+// The flag for judging typed answers kindly goes to the program's own settings and back; it is
+// off unless the store holds exactly TRUE.
 TEST(OwnSettings, TheLenientFlagIsStoredAndReadBackAndIsOffUnlessExactlyTrue) {
     CMemoryOwnSettings store;
     CAppSettings settings;
-    settings.lenientAnswers = 1;
-    LoadOwnSettings(settings, store);
-    EXPECT_EQ(settings.lenientAnswers, 0);
-    for (int value : {1, 0}) {
-        settings.lenientAnswers = value;
-        SaveOwnSettings(settings, store);
-        settings.lenientAnswers = 1 - value;
+    std::string seen;
+    for (const char* stored : {"", "TRUE", "FALSE", "true"}) {  // "": not in the store
+        if (*stored) store.SetSetting(kLenientAnswersKey, stored);
+        settings.lenientAnswers = *stored == 'T' ? 0 : 1;  // the opposite of what must be read
         LoadOwnSettings(settings, store);
-        EXPECT_EQ(settings.lenientAnswers, value);
+        SaveOwnSettings(settings, store);
+        seen += std::to_string(settings.lenientAnswers) + *store.GetSetting(kLenientAnswersKey) + " ";
     }
-    store.SetSetting(kLenientAnswersKey, "true");
-    LoadOwnSettings(settings, store);
-    EXPECT_EQ(settings.lenientAnswers, 0);
+    EXPECT_EQ(seen, "0FALSE 1TRUE 0FALSE 0FALSE ");
 }

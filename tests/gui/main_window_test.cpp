@@ -302,8 +302,7 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTakeBackOnlyWhatOkConfirms
         });
         Trigger(CMainDialog::kOptions);
         EXPECT_EQ(std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
-                      std::to_string(settings.useHint) + std::to_string(settings.lenientAnswers) + " " +
-                      std::to_string(settings.timeLimit),
+                      std::to_string(settings.useHint) + std::to_string(settings.lenientAnswers) + " " + std::to_string(settings.timeLimit),
                   ok ? "1 b.mid 100 30" : "0 " + (dir_ / "default.mid").string() + " 011 -5");
         EXPECT_EQ(main.GetOwnSettings().GetSetting("LENIENT_ANSWERS"), ok ? "FALSE" : std::optional<std::string>());
     }
