@@ -5,10 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libfluidsynth-dev fluid-soundfont-gm
-  libicu-dev
   fonts-ipafont-gothic fonts-noto-cjk
   xvfb xauth
   desktop-file-utils appstream shared-mime-info libxml2-utils man-db
