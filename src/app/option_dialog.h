@@ -1,6 +1,7 @@
 #pragma once
 // The options (template 148): hints, complete mode, typed answers judged kindly, the time
-// limit per question and the background music. The dialog works on copies; the caller copies them back after OK.
+// limit per question and the background music. The dialog works on copies; the caller copies
+// them back after OK.
 #include <QDialog>
 
 #include <cstdint>
