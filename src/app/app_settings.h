@@ -34,6 +34,8 @@ public:
     int completeMode = 0;
     std::filesystem::path helpFile;
     int timeLimit = 10;
+    // Not in Pellora.ini: kept among the program's own settings (app/own_settings_io.h).
+    int lenientAnswers = 0;  // typed answers compared with width, kana and case folded
 
     CRankTable* GetRankTable() const { return rankTable_.get(); }
 

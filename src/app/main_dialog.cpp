@@ -14,6 +14,7 @@
 
 #include "app/about_dialog.h"
 #include "app/option_dialog.h"
+#include "app/own_settings_io.h"
 #include "app/run_drawing.h"
 #include "editor/edit_dialog.h"
 #include "platform/prompt.h"
@@ -134,6 +135,7 @@ void CMainDialog::Initialize() {
     settings_.Load(startupDir_);
     if (startupDirGone) settings_.currentFile.clear();
     if (!startupDirGone) OpenRecord();
+    LoadOwnSettings(settings_, OwnSettings());
     if (!settings_.currentFile.empty()) {
         if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
@@ -270,12 +272,15 @@ void CMainDialog::ShowOptions() {
     values.completeMode = settings_.completeMode;
     values.useHint = settings_.useHint;
     values.timeLimit = static_cast<std::uint32_t>(settings_.timeLimit);  // bit for bit
+    values.lenientAnswers = settings_.lenientAnswers;
     if (options.exec() != QDialog::Accepted) return;
     settings_.bgmFlag = values.bgmFlag;
     settings_.bgmFile = values.bgmFile;
     settings_.completeMode = values.completeMode;
     settings_.useHint = values.useHint;
     settings_.timeLimit = static_cast<int>(values.timeLimit);
+    settings_.lenientAnswers = values.lenientAnswers;
+    SaveOwnSettings(settings_, OwnSettings());
 }
 
 void CMainDialog::ShowHelp() {

@@ -62,7 +62,7 @@ public:
     void OpenWordList(const std::string& path);
     void OpenEditor();
     void ShowScoreTable();
-    void ShowOptions();  // copies five settings in, and back after OK
+    void ShowOptions();  // copies the options' settings in, and back after OK
     void ShowHelp();
     void ShowAbout();
     void ExitWithSaving();

@@ -22,6 +22,7 @@ enum Control {
     kBrowse = 1051,
     kTimeLimit = 1052,
     kTimeLimitCheck = 1055,
+    kLenient = 1056,
     kOk = 1,
     kCancel = 2,
 };
@@ -37,6 +38,7 @@ COptionDialog::COptionDialog(CPrompt& prompt, QWidget* parent) : QDialog(parent)
     musicFile_ = RequireControl<QLineEdit>(*this, kMusicFile);
     browse_ = RequireControl<QPushButton>(*this, kBrowse);
     completeMode_ = RequireControl<QCheckBox>(*this, kCompleteMode);
+    lenient_ = RequireControl<QCheckBox>(*this, kLenient);
     hint_ = RequireControl<QCheckBox>(*this, kHint);
     timeLimit_ = RequireControl<QLineEdit>(*this, kTimeLimit);
     timeLimitBox_ = RequireControl<QCheckBox>(*this, kTimeLimitCheck);
@@ -72,6 +74,7 @@ bool COptionDialog::ExchangeValues(bool read) {
         music_->setChecked(values_.bgmFlag == 1);
         musicFile_->setText(FromUtf8(values_.bgmFile));
         completeMode_->setChecked(values_.completeMode == 1);
+        lenient_->setChecked(values_.lenientAnswers == 1);
         hint_->setChecked(values_.useHint == 1);
         timeLimit_->setText(QString::number(values_.timeLimit));
         timeLimitBox_->setChecked(timeLimitCheck_ == 1);
@@ -80,6 +83,7 @@ bool COptionDialog::ExchangeValues(bool read) {
     values_.bgmFlag = Flag(*music_);
     values_.bgmFile = ToUtf8(musicFile_->text());
     values_.completeMode = Flag(*completeMode_);
+    values_.lenientAnswers = Flag(*lenient_);
     values_.useHint = Flag(*hint_);
     const std::optional<std::uint32_t> seconds = ReadUnsignedText(ToUtf8(timeLimit_->text()));
     std::string refusal;

@@ -1,6 +1,7 @@
 #pragma once
-// The options (template 148): hints, complete mode, the time limit per question and the
-// background music. The dialog works on copies; the caller copies them back after OK.
+// The options (template 148): hints, complete mode, typed answers judged kindly, the time
+// limit per question and the background music. The dialog works on copies; the caller copies
+// them back after OK.
 #include <QDialog>
 
 #include <cstdint>
@@ -11,13 +12,14 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-// The five values the main window hands over before exec() and takes back after OK.
+// The values the main window hands over before exec() and takes back after OK.
 struct COptionValues {
     int bgmFlag = 0;
     std::string bgmFile;  // native path
     int completeMode = 0;
     int useHint = 0;
     std::uint32_t timeLimit = 0;  // the settings' signed value, bit for bit
+    int lenientAnswers = 0;
 };
 
 class COptionDialog : public QDialog {
@@ -50,6 +52,7 @@ private:
     QLineEdit* musicFile_;
     QPushButton* browse_;
     QCheckBox* completeMode_;
+    QCheckBox* lenient_;
     QCheckBox* hint_;
     QLineEdit* timeLimit_;
     QCheckBox* timeLimitBox_;

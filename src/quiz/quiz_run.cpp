@@ -93,6 +93,7 @@ void CQuizRun::PresentNext() {
     givenAnswers_.clear();
     slotShown_.fill(false);
     for (std::string& text : slotText_) text.clear();
+    foldedAnswers_.Clear();
     if (!current_) {
         questionText_.clear();
         return;
@@ -111,6 +112,8 @@ void CQuizRun::PresentNext() {
         form_ = QuizForm::Choice;
         BuildChoices();
     }
+    // Typed answers are judged kindly when the learner asked for it; choices never are.
+    if (settings_.lenientAnswers != 0 && form_ != QuizForm::Choice) foldedAnswers_.Fold(*current_);
 }
 
 void CQuizRun::BuildChoices() {
@@ -130,7 +133,8 @@ SubmitOutcome CQuizRun::Submit(std::string_view answer) {
     CQuestion* question = current_;
     SubmitOutcome outcome;
     std::string answerList;
-    switch (question->CheckAnswer(answer)) {
+    const int check = foldedAnswers_.IsFolded() ? foldedAnswers_.Check(*question, answer) : question->CheckAnswer(answer);
+    switch (check) {
         case CQuestion::kNewlyGiven:
             // A count of 0 would never be reached by giving answers: the first right one completes it.
             if (question->IsComplete() || question->GetRequired() == 0) {

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quiz/folded_answers.h"
+
 class CAnswerRecorder;
 class CAppSettings;
 class CQuestion;
@@ -119,4 +121,5 @@ private:
     std::string questionText_;
     std::string messageText_;
     std::string explanation_;
+    CFoldedAnswers foldedAnswers_;  // the current question's, while answers are judged kindly
 };

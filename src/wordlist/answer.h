@@ -14,8 +14,9 @@ public:
     void ResetProgress() { given_ = 0; }
 
     // 3 when input differs; 1 when equal and already given; else marks it given and gives 2.
-    int Check(std::string_view input) {
-        if (input != text_) return 3;
+    int Check(std::string_view input) { return input != text_ ? 3 : Give(); }
+    // The same for an input the caller has found equal: 1 when given before, else 2.
+    int Give() {
         if (given_) return 1;
         given_ = 1;
         return 2;

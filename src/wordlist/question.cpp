@@ -174,13 +174,7 @@ std::string CQuestion::GetAnswerText(int onlyRemaining) const {
 }
 
 int CQuestion::CheckAnswer(std::string_view input) {
-    if (required_ == -1) return answers_.empty() ? kNoMatch : answers_.front().Check(input);
-    for (CAnswer& answer : answers_) {
-        const int result = answer.Check(input);
-        if (result == kNewlyGiven) ++given_;
-        if (result != kNoMatch) return result;
-    }
-    return kNoMatch;
+    return CheckAnswerWith([&](std::size_t i) { return answers_[i].GetText() == input; });
 }
 
 std::string CQuestion::GetHintAnswer(std::string_view typed) const {

@@ -47,7 +47,11 @@ public:
 
     void ResetProgress();
     std::string GetAnswerText(int onlyRemaining) const;
-    int CheckAnswer(std::string_view input);
+    int CheckAnswer(std::string_view input);  // byte for byte
+    // The same walk with the caller's equality: matches(i) tells whether the input stands for
+    // answer i (typed answers judged kindly).
+    template <typename Matches>
+    int CheckAnswerWith(Matches&& matches);
     int IsComplete() const { return (given_ == required_ || required_ == -1) ? 1 : 0; }
     std::string GetHintAnswer(std::string_view typed) const;
 
@@ -88,3 +92,15 @@ private:
     bool hasExplanation_ = false;
     bool madeInArena_ = false;  // this object itself lives in arena_
 };
+
+template <typename Matches>
+int CQuestion::CheckAnswerWith(Matches&& matches) {
+    if (required_ == -1) return !answers_.empty() && matches(std::size_t{0}) ? answers_.front().Give() : kNoMatch;
+    for (std::size_t i = 0; i < answers_.size(); ++i) {
+        if (!matches(i)) continue;
+        const int result = answers_[i].Give();
+        if (result == kNewlyGiven) ++given_;
+        return result;
+    }
+    return kNoMatch;
+}

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include "app/app_settings.h"
+#include "app/own_settings.h"
+#include "app/own_settings_io.h"
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
 #include "support/file_size_limit.h"
@@ -140,3 +142,19 @@ TEST_F(SettingsFile, ReopeningSavesTheOldTableReportingToTheNewOwnerAndReadsTheN
 }
 
 }  // namespace
+
+// The flag for judging typed answers kindly goes to the program's own settings and back; it is
+// off unless the store holds exactly TRUE.
+TEST(OwnSettings, TheLenientFlagIsStoredAndReadBackAndIsOffUnlessExactlyTrue) {
+    CMemoryOwnSettings store;
+    CAppSettings settings;
+    std::string seen;
+    for (const char* stored : {"", "TRUE", "FALSE", "true"}) {  // "": not in the store
+        if (*stored) store.SetSetting(kLenientAnswersKey, stored);
+        settings.lenientAnswers = *stored == 'T' ? 0 : 1;  // the opposite of what must be read
+        LoadOwnSettings(settings, store);
+        SaveOwnSettings(settings, store);
+        seen += std::to_string(settings.lenientAnswers) + *store.GetSetting(kLenientAnswersKey) + " ";
+    }
+    EXPECT_EQ(seen, "0FALSE 1TRUE 0FALSE 0FALSE ");
+}

@@ -63,9 +63,9 @@ TEST(MainWindowReview, DrawsTheWeakQuestionsOrSaysWhenTheNextFallsDue) {
     ASSERT_EQ(prompt.Messages().size(), 1u);
     EXPECT_EQ(prompt.Messages()[0].caption, "復習");
 
-    main.OwnSettings().SetSetting("word", "kept");
+    main.OwnSettings().SetSetting("LENIENT_ANSWERS", "TRUE");
     CMainDialog next(prompt);
-    EXPECT_EQ(next.OwnSettings().GetSetting("word"), "kept");
+    EXPECT_EQ(next.GetSettings().lenientAnswers, 1) << "the program's own settings are kept in the record";
 }
 
 }  // namespace

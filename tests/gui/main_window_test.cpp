@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCountsAndStartDrawsTheRun)
 // The score table and the about box open; help names a missing file and shows one that is there.
 // After OK the main window takes a copy of the editor's list and the file it names; after cancel
 // it keeps its own list, though the editor's file dialogs have moved the current file. Options
-// take five settings and give them back only after OK.
+// take their settings and give them back only after OK.
 TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTakeBackOnlyWhatOkConfirms) {
     CMainDialog& main = Open((dir_ / "default.wl").string());
     CModalScript script;
@@ -290,9 +290,10 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTakeBackOnlyWhatOkConfirms
 
     CAppSettings& settings = main.GetSettings();
     settings.timeLimit = -5;  // the same bits unsigned: refused at opening, twice each time
+    settings.lenientAnswers = 1;
     for (bool ok : {false, true}) {
         script.Then([ok](QDialog& options) {
-            for (int id : {1049, 1048, 1046}) Control<QCheckBox>(options, id).toggle();
+            for (int id : {1049, 1048, 1046, 1056}) Control<QCheckBox>(options, id).toggle();
             Control<QLineEdit>(options, 1050).setText(QStringLiteral("b.mid"));
             Control<QLineEdit>(options, 1052).setText(QStringLiteral("30"));
             Control<QCheckBox>(options, 1055).click();  // takes the values, then checks 1055 again
@@ -301,8 +302,9 @@ TEST_F(MainWindowTest, MenuCommandsOpenTheirWindowsAndTakeBackOnlyWhatOkConfirms
         });
         Trigger(CMainDialog::kOptions);
         EXPECT_EQ(std::to_string(settings.bgmFlag) + " " + settings.bgmFile + " " + std::to_string(settings.completeMode) +
-                      std::to_string(settings.useHint) + " " + std::to_string(settings.timeLimit),
-                  ok ? "1 b.mid 10 30" : "0 " + (dir_ / "default.mid").string() + " 01 -5");
+                      std::to_string(settings.useHint) + std::to_string(settings.lenientAnswers) + " " + std::to_string(settings.timeLimit),
+                  ok ? "1 b.mid 100 30" : "0 " + (dir_ / "default.mid").string() + " 011 -5");
+        EXPECT_EQ(main.OwnSettings().GetSetting("LENIENT_ANSWERS"), ok ? "FALSE" : std::optional<std::string>());
     }
     EXPECT_EQ(prompt_.Messages().size(), 4u);
 }

@@ -6,12 +6,14 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/app_settings.h"
 #include "platform/recording_prompt.h"
 #include "quiz/countdown.h"
+#include "quiz/folded_answers.h"
 #include "quiz/quiz_run.h"
 #include "score/rank_table.h"
 #include "support/fake_recorder.h"
@@ -216,6 +218,45 @@ TEST_F(QuizRunTest, TimeOutAndTheEndSummariseTheRateOrRankItAndRetryAsksTheSameQ
     review.Start();
     AnswerAll(review, 0);
     EXPECT_EQ(front_.calls.back() + std::to_string(failing.said.size()), "summary 全問正解: 全問正解 !! おめでとう。1");
+}
+
+// Judged kindly: which typed texts stand for a stored answer once both are folded.
+TEST(LenientAnswers, WidthKanaCaseAndOuterBlanksFoldAwayAndNothingElseDoes) {
+    const std::string undecodable = "A\x85\x40";  // row 0x85 of code page 932 holds no characters
+    const std::tuple<std::string, std::string, bool> cases[] = {  // typed, stored, whether they match
+        {Sjis("ｶﾀｶﾅ"), Sjis("カタカナ"), true}, {Sjis("Ａ１"), "a1", true}, {Sjis("とうきょう"), Sjis("トウキョウ"), true},
+        {Sjis(" 東京　"), Sjis("東京"), true}, {Sjis("ｳﾞｧ"), Sjis("ヴァ"), true}, {"tokyo", "Tokyo", true}, {"a", "a ", true},
+        {Sjis("ぁゃっゎゝうﾞ"), Sjis("ァャッヮヽヴ"), true}, {Sjis("a 　\tb"), "A B", true}, {undecodable, undecodable, true},
+        {Sjis("東京"), Sjis("京東"), false}, {Sjis("かー"), Sjis("か"), false}, {Sjis("シ"), Sjis("ツ"), false}, {"ab", "a b", false},
+        {"1", Sjis("１０"), false}, {Sjis("カ"), Sjis("ガ"), false}, {"a\x85\x40", undecodable, false},
+        {Sjis("ａ"), "a\x85", false}, {"\x85\x40", "\x85\x40 ", false},
+    };
+    CFoldedAnswers folded;  // one for all, as a run keeps it
+    for (const auto& [typed, stored, match] : cases) {
+        CQuestion question("q", "1", true, {"other", stored});
+        folded.Fold(question);
+        EXPECT_EQ(folded.Check(question, typed) * 10 + question.GetGiven(), match ? 21 : 30) << typed << " / " << stored;
+    }
+}
+
+// A run judges typed questions kindly while the option is on (the check for an answer already
+// given included), each question by its own answers; never a choice.
+TEST_F(QuizRunTest, TypedAnswersAreJudgedKindlyOnlyWhileTheOptionIsOnAndNeverChoices) {
+    using enum SubmitOutcome;
+    const std::pair<int, std::vector<SubmitOutcome>> cases[] = {{0, {Wrong, Partial, Wrong, Wrong, Ignored}},
+                                                                {1, {Complete, Partial, AlreadyGiven, Complete, Wrong}}};
+    for (const auto& [lenient, outcomes] : cases) {
+        runList_.clear();
+        settings_.lenientAnswers = lenient;
+        Add("one", "1", {"Tokyo"});
+        Add("several", "2", {Sjis("カタカナ"), "Kana", "x"});
+        Add("choice", "-1", {Sjis("カタカナ"), "b"});
+        CQuizRun& run = Run();
+        std::vector<SubmitOutcome> seen;
+        for (const std::string& typed : {std::string("tokyo"), Sjis("カタカナ"), Sjis("ｶﾀｶﾅ"), Sjis("ｋａｎａ "), Sjis("ｶﾀｶﾅ")})
+            seen.push_back(run.Submit(typed));
+        EXPECT_EQ(seen, outcomes) << lenient;
+    }
 }
 
 TEST(Countdown, FormatsColoursThePaceStopsAndRunsOutOnceOnlyWithALimit) {

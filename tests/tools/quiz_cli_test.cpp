@@ -78,6 +78,11 @@ TEST_F(QuizCli, APlacedResultIsSavedInTheRankFile) {
     EXPECT_NE(run.lines.back().find("k.wls : "), std::string::npos) << run.lines.back();
 }
 
+TEST_F(QuizCli, LenientJudgesTypedAnswersWithWidthKanaAndCaseFolded) {
+    const CliRun run = RunCli(dir, "quiz a.wl --line 0 --seed 1 --lenient --script", "choose 1\nanswer A\nanswer C\nanswer ｲﾇ\n");
+    EXPECT_EQ(run.lines.empty() ? run.err : run.lines.back(), R"({"event": "end", "n": 3, "right": 3, "position": -1, "rate": "100.00 %", "summary": "全問正解 !! おめでとう。"})");
+}
+
 TEST_F(QuizCli, RefusesWhatCannotBeAsked) {
     const struct { const char* args; int exitCode; const char* message; } cases[] = {
         {"a.wl --script", 1, "ジャンルを選択してからスタートしてください。"},

@@ -32,7 +32,8 @@ const WlCommand kQuiz = {
     "quiz",
     "take a run over genres of a word list, interactively or by script",
     "usage: pellora-wl quiz FILE [--genre NAME]... [--line I]... [--count N] [--seed S]\n"
-    "                       [--complete] [--no-hint] [--name NAME] [--script] [--record DB [--review]]\n"
+    "                       [--complete] [--no-hint] [--lenient] [--name NAME] [--script]\n"
+    "                       [--record DB [--review]]\n"
     "\n"
     "Selects genre-list lines of the word list FILE, draws a run as the program's Start does\n"
     "and asks it. The genre list has one line per genre, in file order.\n"
@@ -43,6 +44,8 @@ const WlCommand kQuiz = {
     "  --seed S      seed the random generator with S instead of the time (0-4294967295)\n"
     "  --complete    complete mode: a wrong answer asks the same question again\n"
     "  --no-hint     no hints\n"
+    "  --lenient     judge typed answers kindly: width, hiragana/katakana and case do not count,\n"
+    "                nor blanks at either end; inner runs of blanks count as one\n"
     "  --name NAME   the name for a result that enters the ranking (else asked; empty: (no-name))\n"
     "  --script      read commands instead of answers (below)\n"
     "  --record DB   keep every answer in the learning record DB (as the program's Pellora.db)\n"
@@ -86,6 +89,7 @@ struct QuizOptions {
     std::optional<std::uint32_t> seed;
     bool complete = false;
     bool noHint = false;
+    bool lenient = false;
     std::optional<std::string> name;  // CP932
     bool script = false;
     std::optional<std::string> record;  // native path
@@ -130,6 +134,8 @@ std::string ParseOptions(const std::vector<std::string>& args, QuizOptions& opti
             options.complete = true;
         } else if (arg == "--no-hint") {
             options.noHint = true;
+        } else if (arg == "--lenient") {
+            options.lenient = true;
         } else if (arg == "--script") {
             options.script = true;
         } else if (arg == "--record") {
@@ -191,6 +197,7 @@ int RunQuiz(const std::vector<std::string>& args) {
     settings.currentFile = options.file;
     settings.useHint = options.noHint ? 0 : 1;
     settings.completeMode = options.complete ? 1 : 0;
+    settings.lenientAnswers = options.lenient ? 1 : 0;
     settings.timeLimit = 0;
     settings.ReopenRankTable(prompt);
     if (!prompt.Messages().empty()) {
