@@ -37,6 +37,8 @@ public:
         kDeleteAll = 32778,
         kReplace = 32784,
         kHelp = 32796,
+        kUndo = 32798,
+        kRedo = 32799,
     };
     enum Control {
         kTree = 1017,
@@ -73,7 +75,7 @@ private:
     void SetCaption();
     void UpdateMenu();
     int SelectedItem() const;
-    void Select(int item);
+    void Select(int item);  // kNone: nothing selected
     bool ReadFields(QuestionFields& fields, std::string& explanation);
     EditOutcome AddQuestion();
     EditOutcome ReplaceQuestion();

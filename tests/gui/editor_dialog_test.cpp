@@ -104,7 +104,7 @@ TEST_F(EditorDialogTest, ShowsTheTreeLoadsByDoubleClickAndAddsOrReplacesFromTheF
         {Way::Button, "", "q", "a", false, "未選択: 項目を選択してから実行してください。", "Zeta;alpha;"},
         {Way::EnterInCount, "b", " \n", "a", false, "データ不正: 先に問題データを設定してください。", "Zeta;alpha;"},
         {Way::Menu, "b", "q", "a", true, "データ不正: 選択問題の場合、選択項目は 2 ～ 5 の間で指定して下さい。", "Zeta;alpha;"},
-        {Way::Replace, "b/問題/Zeta", "q😀", "a", false, "データ不正: 「😀」(U+1F600) はワードリストに使えない文字です。", "Zeta;alpha;"},
+        {Way::Replace, "b/問題/Zeta", "q😀", "a", false, "データ不正: 「問題」の「😀」(U+1F600) はワードリストに使えない文字です。", "Zeta;alpha;"},
         {Way::Button, "b/問題/Zeta", "新\nしい", "a\n\n b", false, "", "Zeta;alpha;新\r\nしい;"},
         {Way::EnterInTree, "b", "q", "a", false, "", "Zeta;alpha;q;"},
         {Way::Replace, "b/問題/Zeta", "q", "x\ny", true, "", "alpha;q;"},
