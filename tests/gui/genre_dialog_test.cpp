@@ -37,11 +37,12 @@ protected:
 TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotIncludedYet) {
     const std::string empty = "ジャンル未指定: ジャンルを指定してください";
     const std::string taken = "ジャンル名重複: ジャンル名が重複してます。";
+    const std::string group = "ジャンル名不正: 「問題」と「子ジャンル」はジャンル名に使えません。";
     const std::tuple<const char*, std::string, std::string> cases[] = {  // typed, name (or none), said
         {" 植物\t", Sjis("植物"), ""}, {"a", "a", ""}, {" \t ", "", empty}, {"", "", empty},
         {" A ", "", taken}, {"動物", "", taken},
-        {"ｶﾅ😀", "", "データ不正: ジャンル名の「😀」は Shift-JIS (CP932) で表せない文字です。\r\n"
-                     "その文字を除いてから、もう一度入力してください。"},
+        {"問題", "", group}, {" 子ジャンル", "", group},
+        {"ｶﾅ😀", "", "データ不正: 「ジャンル名」の「😀」(U+1F600) はワードリストに使えない文字です。"},
     };
     for (const auto& [typed, name, said] : cases) {
         prompt_.Clear();
@@ -57,6 +58,7 @@ TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotI
         EXPECT_EQ(dialog_->result(), name.empty() ? QDialog::Rejected : QDialog::Accepted) << typed;
     }
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Information);
+    EXPECT_EQ(NameBox().selectedText(), QStringLiteral("😀"));  // the refused character, ready to be typed over
 
     prompt_.Clear();
     EXPECT_EQ(Open(CGenreDialog::kChildGenre, "C").windowTitle(), QStringLiteral("子ジャンルの指定"));
