@@ -1,11 +1,15 @@
 #include "editor/edit_history.h"
 
-// The newest goes first: a later step can hold entries whose storage an earlier one keeps
-// (the list a delete all took away).
-void CEditHistory::DropNewest() { steps_.pop_back(); }
+// Steps hold entries whose questions live in the storage of some list, and a delete all keeps
+// a whole list with its storage: while done, the list before it, whose entries only older steps
+// hold; while undone, the list after it, whose entries only newer undone steps hold. So undone
+// steps go newest first, done ones oldest first.
+void CEditHistory::DropUndone() {
+    while (steps_.size() > done_) steps_.pop_back();
+}
 
 void CEditHistory::Push(CEditStep step) {
-    while (CanRedo()) DropNewest();
+    DropUndone();
     if (clean_ > static_cast<std::ptrdiff_t>(done_)) clean_ = -1;
     steps_.push_back(std::move(step));
     ++done_;
@@ -17,7 +21,8 @@ void CEditHistory::Push(CEditStep step) {
 }
 
 void CEditHistory::Clear(bool clean) {
-    while (!steps_.empty()) DropNewest();
+    DropUndone();
+    while (!steps_.empty()) steps_.pop_front();
     done_ = 0;
     clean_ = clean ? 0 : -1;
 }

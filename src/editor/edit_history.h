@@ -26,7 +26,7 @@ public:
     void Clear(bool clean);
 
 private:
-    void DropNewest();
+    void DropUndone();
 
     std::deque<CEditStep> steps_;
     std::size_t done_ = 0;
