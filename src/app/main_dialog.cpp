@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <ctime>
 #include <system_error>
 
@@ -61,6 +63,7 @@ void CMainDialog::BuildWindow() {
     total_ = FindControl<QLineEdit>(*this, kTotal);
     runCountEdit_ = FindControl<QLineEdit>(*this, kRunCount);
     upDown_ = FindControl<CUpDown>(*this, kRunCountUpDown);
+    runCountPlace_ = runCountEdit_->geometry();
     start_ = FindControl<QPushButton>(*this, kStart);
     ApplyWhiteBackground(*total_);
     runCountEdit_->installEventFilter(this);
@@ -183,9 +186,27 @@ void CMainDialog::OnSelectionChanged() {
     total_->setText(QString::number(count.total));
     runCount_ = LowerRunCount(count.total, runCount_);
     if (count.total <= 0) return;
+    FitRunCountEdit(count.total);
     upDown_->SetRange(0, count.total);
     upDown_->SetPosition(count.total);
     runCount_ = count.total;
+}
+
+// The template's edit holds five digits; a larger total widens it (the up-down follows its
+// right edge) so that every digit shows, leftwards once the window's edge is reached.
+void CMainDialog::FitRunCountEdit(int total) {
+    QStyleOptionFrame option;
+    option.initFrom(runCountEdit_);
+    option.lineWidth = runCountEdit_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, runCountEdit_);
+    const int text = runCountEdit_->fontMetrics().horizontalAdvance(QString::number(total)) + 2 * 2 + 1;  // margins, caret
+    const int needed = runCountEdit_->style()
+                           ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, runCountPlace_.height()), runCountEdit_)
+                           .width();
+    QRect place = runCountPlace_;
+    place.setWidth(std::max(place.width(), needed));
+    const int overflow = place.right() + upDown_->width() - (width() - 1);
+    if (overflow > 0) place.translate(-overflow, 0);
+    runCountEdit_->setGeometry(place);
 }
 
 void CMainDialog::OnRunCountEdited() {

@@ -73,6 +73,7 @@ private:
     void FillGenreList();
     std::vector<std::string> SelectedGenreTexts() const;
     void OnSelectionChanged();
+    void FitRunCountEdit(int total);
     void OnRunCountEdited();
     void UpdateScoreTableItem();
 
@@ -92,5 +93,6 @@ private:
     QLineEdit* total_ = nullptr;
     QLineEdit* runCountEdit_ = nullptr;
     CUpDown* upDown_ = nullptr;
+    QRect runCountPlace_;  // the per-run edit's place in the template
     QPushButton* start_ = nullptr;
 };

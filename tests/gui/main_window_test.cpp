@@ -237,6 +237,40 @@ TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCountsAndStartDrawsTheRun)
     EXPECT_EQ(main.GetRunList().size(), 20u);
 }
 
+// Totals past the 16 bits an up-down once held: the edit shows every digit, and the arrows step
+// and wrap through 0 to the total as for small ones.
+TEST_F(MainWindowTest, ALargeTotalShowsEveryDigitAndTheArrowsWrapThroughIt) {
+    WriteFileBytes(dir_ / "big.wl", WordList({{"big", 123456}}));
+    Open("big.wl");
+    ClickLine(0);
+    ExpectCounts("123456", "123456", 123456);
+    RunCount().end(false);
+    RunCount().repaint();  // where the text scrolls to is settled when it is painted
+    const int caret = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_GE(caret - RunCount().fontMetrics().horizontalAdvance(RunCount().text()), RunCount().contentsRect().left());
+    EXPECT_LE(caret, RunCount().contentsRect().right());
+    const std::pair<QToolButton*, const char*> clicks[] = {
+        {UpDown().UpButton(), "0"}, {UpDown().DownButton(), "123456"}, {UpDown().DownButton(), "123455"}};
+    for (const auto& [button, shown] : clicks) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        ExpectCounts("123456", shown, QByteArray(shown).toInt());
+    }
+}
+
+// New in the editor empties the current file; closed with キャンセル, the score table goes too.
+TEST_F(MainWindowTest, TheScoreTableItemFollowsTheEditorsFileAfterCancelToo) {
+    Open((dir_ / "default.wl").string());
+    ASSERT_TRUE(ScoreTableOffered());
+    CModalScript script;
+    script.Then([](QDialog& editor) {
+        Command(editor, CEditDialog::kNew).trigger();
+        QTest::mouseClick(&Control<QPushButton>(editor, CEditDialog::kCancel), Qt::LeftButton);
+    });
+    Trigger(CMainDialog::kOpenEditor);
+    EXPECT_EQ(script.Seen(), QStringList{"CEditDialog"});
+    EXPECT_FALSE(ScoreTableOffered());
+}
+
 // The score table and the about box open; help names a missing file and shows one that is there.
 // After OK the main window takes a copy of the editor's list and the file it names; after cancel
 // it keeps its own list, though the editor's file dialogs have moved the current file. Options
