@@ -187,7 +187,6 @@ int CEditDialog::SelectedItem() const {
 }
 
 void CEditDialog::Select(int item) {
-    if (item == CEditTree::kNone) return tree_->selectionModel()->clearSelection();
     const QModelIndex index = model_->IndexOf(item);
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) tree_->expand(parent);
     tree_->setCurrentIndex(index);
@@ -212,11 +211,8 @@ void CEditDialog::Dispatch(int command) {
     case kDeleteSelected: outcome = DeleteSelected(); break;
     case kDeleteAll: session_.DeleteAll(SelectedItem()); break;
     case kReplace: outcome = ReplaceQuestion(); break;
-    case kUndo:
-    case kRedo:
-        // The history moves the selection back with it, also to none.
-        Select((command == kUndo ? session_.Undo() : session_.Redo()).select);
-        break;
+    case kUndo: outcome = session_.Undo(); break;  // reports no change: the history sets the flag
+    case kRedo: outcome = session_.Redo(); break;
     case kHelp: ShowHelpFile(*this, prompt_, settings_.helpFile, kHelpTopic); break;
     case kFinishCommand: Finish(); break;
     default: RunFileCommand(command); break;

@@ -75,7 +75,7 @@ private:
     void SetCaption();
     void UpdateMenu();
     int SelectedItem() const;
-    void Select(int item);  // kNone: nothing selected
+    void Select(int item);
     bool ReadFields(QuestionFields& fields, std::string& explanation);
     EditOutcome AddQuestion();
     EditOutcome ReplaceQuestion();

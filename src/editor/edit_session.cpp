@@ -18,15 +18,18 @@ std::size_t LastSeparator(const std::string& path) {
     return path.find_last_of('/');
 }
 
+}  // namespace
+
 // A command's step, into which the tree writes its changes while the command runs.
 struct CRecording {
-    CRecording(CEditTree& tree, int selected) : tree(tree), step(tree.PathOf(selected)) { tree.SetJournal(&step.Journal()); }
+    CRecording(CEditTree& tree, int selected) : tree(tree), selected(selected), step(tree.PathOf(selected)) {
+        tree.SetJournal(&step.Journal());
+    }
     ~CRecording() { tree.SetJournal(nullptr); }
     CEditTree& tree;
+    int selected;
     CEditStep step;
 };
-
-}  // namespace
 
 CEditSession::CEditSession(const CWordList& source, CAppSettings& settings, CPrompt& prompt, LabelSorter sorter)
     : workingCopy_(source), settings_(settings), prompt_(prompt), sorter_(std::move(sorter)) {}
@@ -50,11 +53,13 @@ CGenre* CEditSession::GenreOfItem(int item) const {
     return nullptr;
 }
 
-EditOutcome CEditSession::Commit(CEditStep& step, EditOutcome outcome) {
+EditOutcome CEditSession::Commit(CRecording& recording, EditOutcome outcome) {
     tree_.SetJournal(nullptr);
-    if (!outcome.changed || step.IsEmpty()) return outcome;
-    step.SetSelectedAfter(tree_.PathOf(outcome.select));
-    history_.Push(std::move(step));
+    if (!outcome.changed || recording.step.IsEmpty()) return outcome;
+    // A command that selects nothing leaves the selection where it was, while that item stays.
+    const int selected = outcome.select != CEditTree::kNone ? outcome.select : recording.selected;
+    recording.step.SetSelectedAfter(tree_.PathOf(selected));
+    history_.Push(std::move(recording.step));
     return outcome;
 }
 
@@ -71,7 +76,7 @@ EditOutcome CEditSession::AddQuestion(int selected, const QuestionFields& fields
         // The explanation belongs to the entry just appended, the genre's last.
         genre->GetEntries().back().GetQuestion()->SetExplanation(explanation);
     });
-    return Commit(recording.step, {true, item});
+    return Commit(recording, {true, item});
 }
 
 bool CEditSession::CanReplace(int selected) const {
@@ -90,14 +95,14 @@ EditOutcome CEditSession::ReplaceQuestion(int selected, const QuestionFields& fi
         genre->GetEntries().back().GetQuestion()->SetExplanation(explanation);
     });
     tree_.SetLabel(selected, fields.text);
-    return Commit(recording.step, {true, selected});
+    return Commit(recording, {true, selected});
 }
 
 EditOutcome CEditSession::AddGenre(std::string name, int selected) {
     CRecording recording(tree_, selected);
     recording.step.AddGenre(workingCopy_, std::make_unique<CGenre>(name));
     tree_.Append(CEditTree::kRoot, std::move(name));
-    return Commit(recording.step, {true, CEditTree::kNone});
+    return Commit(recording, {true, CEditTree::kNone});
 }
 
 std::string_view CEditSession::ReceivingGenre(int selected) const {
@@ -117,7 +122,7 @@ EditOutcome CEditSession::AddChildGenre(int selected, std::string_view name) {
     if (group == CEditTree::kNone) return {};
     const int item = tree_.Append(group, std::string(name));
     recording.step.EditGenre(*genre, {}, [&] { genre->AddChildGenre(child); });
-    return Commit(recording.step, {true, item});
+    return Commit(recording, {true, item});
 }
 
 EditOutcome CEditSession::DeleteItem(int selected) {
@@ -129,7 +134,7 @@ EditOutcome CEditSession::DeleteItem(int selected) {
         if (workingCopy_.FindGenre(name) == nullptr) return {};
         recording.step.RemoveGenre(workingCopy_, name);
         for (int item : tree_.ItemsOfGenre(name)) tree_.Remove(item);
-        return Commit(recording.step, {true, CEditTree::kNone});
+        return Commit(recording, {true, CEditTree::kNone});
     }
     CGenre* genre = GenreOfItem(selected);
     if (genre == nullptr) return {};
@@ -141,7 +146,7 @@ EditOutcome CEditSession::DeleteItem(int selected) {
     if (!group && places.empty()) return {};
     recording.step.EditGenre(*genre, places, [] {});
     tree_.Remove(selected);
-    return Commit(recording.step, {true, CEditTree::kNone});
+    return Commit(recording, {true, CEditTree::kNone});
 }
 
 void CEditSession::DeleteAll(int selected) {
@@ -151,7 +156,7 @@ void CEditSession::DeleteAll(int selected) {
     }
     CRecording recording(tree_, selected);
     recording.step.RemoveAll(workingCopy_, tree_);
-    Commit(recording.step, {true, CEditTree::kNone});
+    Commit(recording, {true, CEditTree::kNone});
     modified_ = false;
 }
 

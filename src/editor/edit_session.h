@@ -14,6 +14,7 @@
 
 class CAppSettings;
 class CPrompt;
+struct CRecording;
 struct QuestionFields;
 
 // An edit command's outcome: whether the working copy changed, and the item to select.
@@ -96,7 +97,7 @@ private:
     // cannot reach.
     CGenre* GenreOfItem(int item) const;
     // Keeps a command's step in the history when outcome says something changed.
-    EditOutcome Commit(CEditStep& step, EditOutcome outcome);
+    EditOutcome Commit(CRecording& recording, EditOutcome outcome);
 
     bool modified_ = false;
     CWordList workingCopy_;
