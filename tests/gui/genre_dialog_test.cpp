@@ -69,8 +69,12 @@ TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotI
     Click(1);
     EXPECT_EQ(dialog_->GetName(), kUndecodable);  // the stored bytes, not the shown text
 
-    // Once C includes every other genre, nothing is offered and OK asks for one.
+    // The only genre offered is chosen already, and OK takes it.
     list_.GetGenres()[2]->AddChildByName(list_, Sjis("動物"));
+    Open(CGenreDialog::kChildGenre, "C");
+    Click(1);
+    EXPECT_EQ(dialog_->GetName(), kUndecodable);
+    // Once C includes every other genre, nothing is offered and OK asks for one.
     list_.GetGenres()[2]->AddChildByName(list_, kUndecodable);
     Open(CGenreDialog::kChildGenre, "C");
     EXPECT_EQ(Choice().count(), 0);
