@@ -249,12 +249,8 @@ TEST_F(MainWindowTest, ALargeTotalShowsEveryDigitAndTheArrowsWrapThroughIt) {
     const int caret = RunCount().inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
     EXPECT_GE(caret - RunCount().fontMetrics().horizontalAdvance(RunCount().text()), RunCount().contentsRect().left());
     EXPECT_LE(caret, RunCount().contentsRect().right());
-    const std::pair<QToolButton*, const char*> clicks[] = {
-        {UpDown().UpButton(), "0"}, {UpDown().DownButton(), "123456"}, {UpDown().DownButton(), "123455"}};
-    for (const auto& [button, shown] : clicks) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        ExpectCounts("123456", shown, QByteArray(shown).toInt());
-    }
+    for (const auto& [button, shown] : {std::pair{UpDown().UpButton(), "0"}, {UpDown().DownButton(), "123456"}, {UpDown().DownButton(), "123455"}})
+        QTest::mouseClick(button, Qt::LeftButton), ExpectCounts("123456", shown, QByteArray(shown).toInt());
 }
 
 // New in the editor empties the current file; closed with キャンセル, the score table goes too.
@@ -262,10 +258,7 @@ TEST_F(MainWindowTest, TheScoreTableItemFollowsTheEditorsFileAfterCancelToo) {
     Open((dir_ / "default.wl").string());
     ASSERT_TRUE(ScoreTableOffered());
     CModalScript script;
-    script.Then([](QDialog& editor) {
-        Command(editor, CEditDialog::kNew).trigger();
-        QTest::mouseClick(&Control<QPushButton>(editor, CEditDialog::kCancel), Qt::LeftButton);
-    });
+    script.Then([](QDialog& editor) { Command(editor, CEditDialog::kNew).trigger(), QTest::keyClick(&editor, Qt::Key_Escape); });
     Trigger(CMainDialog::kOpenEditor);
     EXPECT_EQ(script.Seen(), QStringList{"CEditDialog"});
     EXPECT_FALSE(ScoreTableOffered());
