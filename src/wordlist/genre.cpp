@@ -142,13 +142,8 @@ void CGenre::RestoreEntries(const std::vector<std::size_t>& places, std::vector<
     while (kept < entries_.size() || back < entries.size()) {
         if (back < entries.size() && (places[back] <= merged.size() || kept == entries_.size())) {
             CGenreEntry& entry = entries[back++];
-            if (entry.kind_ == CGenreEntry::kQuestion) {
-                ++questionCount_;
-                AddToTotal(1);
-            } else if (entry.kind_ == CGenreEntry::kChild) {
-                AddToTotal(entry.child_->total_);
-                CountChild(*entry.child_, 1);
-            }
+            if (entry.kind_ == CGenreEntry::kQuestion) ++questionCount_;
+            if (entry.kind_ == CGenreEntry::kChild) CountChild(*entry.child_, 1);
             merged.push_back(std::move(entry));
         } else {
             merged.push_back(std::move(entries_[kept++]));

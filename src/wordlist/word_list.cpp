@@ -180,9 +180,9 @@ void CWordList::RestoreGenre(RemovedGenre removed) {
                        std::move(removed.genre));
         Adopt(genre);
     }
-    for (auto lost = removed.lost.rbegin(); lost != removed.lost.rend(); ++lost) {
-        lost->genre->RestoreEntries(lost->places, std::move(lost->entries));
-        lost->genre->RestoreTotal(lost->total);
+    for (RemovedGenre::Lost& lost : removed.lost) {
+        lost.genre->RestoreEntries(lost.places, std::move(lost.entries));
+        lost.genre->RestoreTotal(lost.total);
     }
 }
 

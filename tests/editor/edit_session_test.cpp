@@ -194,6 +194,8 @@ TEST_F(EditSessionTest, ASequenceOfEditsUndoesBackToTheStartAndRedoesToTheEnd) {
         [&] { session_->DeleteAll(); return EditOutcome{true}; },
         [&] { return session_->AddGenre("e"); },
     };
+    session_->AddChildGenre(Item("a"), "zz");  // an item without an entry, as a trimmed name makes
+    EXPECT_FALSE(session_->DeleteItem(Item("a/子ジャンル/zz")).changed);
     auto state = [&] { return DumpTree(Tree()) + " | " + DumpModel(session_->GetWorkingCopy()) + " | " + Totals(); };
     std::vector<std::string> states{state()};
     for (const auto& edit : edits) session_->NoteChange(edit()), states.push_back(state());
@@ -207,8 +209,8 @@ TEST_F(EditSessionTest, ASequenceOfEditsUndoesBackToTheStartAndRedoesToTheEnd) {
 // before it makes unreachable. A hundred steps at least; New and Open start afresh.
 TEST_F(EditSessionTest, UndoClearsTheFlagAtTheSavedStateKeepsAHundredStepsAndNewOrOpenStartAfresh) {
     int added = 0;
-    const std::string moves = "asauurauuau";
-    const std::string modified = "TFTFTFTFTTT";
+    const std::string moves = "asauurauuaur";
+    const std::string modified = "TFTFTFTFTTTT";
     for (std::size_t i = 0; i < moves.size(); ++i) {
         switch (moves[i]) {
         case 'a': session_->NoteChange(session_->AddGenre("g" + std::to_string(++added))); break;
@@ -238,6 +240,9 @@ TEST_F(EditSessionTest, AnEmptyTreeIsNeverUnsaved) {
     EXPECT_FALSE(session_->IsModified());
     EXPECT_EQ(session_->Finish(), EditEnd::Ok);
     EXPECT_TRUE(prompt_.Messages().empty());
+    session_->NoteChange(session_->AddGenre("x"));
+    session_->DeleteAll();  // confirmed by the first button
+    EXPECT_FALSE(session_->IsModified());
 }
 
 enum class File { New, Open, Finish, Cancel, Save, SaveAs };
