@@ -22,12 +22,9 @@ std::size_t LastSeparator(const std::string& path) {
 
 // A command's step, into which the tree writes its changes while the command runs.
 struct CRecording {
-    CRecording(CEditTree& tree, int selected) : tree(tree), selected(selected), step(tree.PathOf(selected)) {
-        tree.SetJournal(&step.Journal());
-    }
+    CRecording(CEditTree& tree, int selected) : tree(tree), step(tree.PathOf(selected)) { tree.SetJournal(&step.Journal()); }
     ~CRecording() { tree.SetJournal(nullptr); }
     CEditTree& tree;
-    int selected;
     CEditStep step;
 };
 
@@ -56,9 +53,7 @@ CGenre* CEditSession::GenreOfItem(int item) const {
 EditOutcome CEditSession::Commit(CRecording& recording, EditOutcome outcome) {
     tree_.SetJournal(nullptr);
     if (!outcome.changed || recording.step.IsEmpty()) return outcome;
-    // A command that selects nothing leaves the selection where it was, while that item stays.
-    const int selected = outcome.select != CEditTree::kNone ? outcome.select : recording.selected;
-    recording.step.SetSelectedAfter(tree_.PathOf(selected));
+    recording.step.SetSelectedAfter(tree_.PathOf(outcome.select));
     history_.Push(std::move(recording.step));
     return outcome;
 }

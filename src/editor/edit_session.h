@@ -63,8 +63,8 @@ public:
     EditOutcome DeleteItem(int selected);
     void DeleteAll(int selected = CEditTree::kNone);  // asks first
     // Each command that changed the working copy is a step of the history. Undo and redo
-    // select the item the step started or ended with (kNone: none) and report no change: the
-    // flag follows the history, clear where it reaches the saved state.
+    // select the item the step started or ended with (kNone: the selection stays) and report no
+    // change: the flag follows the history, clear where it reaches the saved state.
     EditOutcome Undo();
     EditOutcome Redo();
     // Whether a replace would find the selected item's question (before its fields are read).

@@ -267,14 +267,14 @@ TEST_F(EditorDialogTest, CornersKeepTheFileNameTheWorkAndTheFocusRight) {
     Item(CEditDialog::kOpen).trigger();
     EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - saved.wl"));
 
-    WriteFileBytes(dir_ / "twice.wl", Sjis("_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK,d;\r\nPL_PRIMITIVE;\r\nx,1,a;\r\nPL_BLOCK_END;\r\n"
+    WriteFileBytes(dir_ / "twice.wl", Sjis("_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK,d;\r\nPL_PRIMITIVE;\r\nx,1,a;\r\ny,1,a;\r\nPL_BLOCK_END;\r\n"
                                           "PL_BLOCK,d;\r\nPL_PRIMITIVE;\r\ny,1,a;\r\nPL_BLOCK_END;\r\n"));
     EXPECT_EQ(LoadWordList(prompt_, source_, dir_ / "twice.wl"), 1);
     Open();
     prompt_.Clear();
     Tree().setCurrentIndex(Tree().model()->index(0, 0, Tree().model()->index(0, 0, Tree().model()->index(1, 0))));  // d/問題/y
     for (int command : {CEditDialog::kReplace, CEditDialog::kDeleteSelected}) Item(command).trigger();
-    EXPECT_EQ(Dump(), QStringLiteral("d[問題[x]] d[問題[y]]"));
+    EXPECT_EQ(Dump(), QStringLiteral("d[問題[x y]] d[問題[y]]"));  // the first d's y stays too
     EXPECT_FALSE(dialog_->IsModified());
     EXPECT_TRUE(prompt_.Messages().empty());  // the empty fields were not read
 
