@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <numeric>
 
 #include "app/app_settings.h"
 #include "editor/question_fields.h"
@@ -88,9 +89,8 @@ protected:
         return path.empty() ? CEditTree::kNone : item;
     }
     std::string Totals() const {
-        std::string totals;
-        for (const auto& genre : session_->GetWorkingCopy().GetGenres()) totals += std::to_string(genre->GetTotal()) + ' ';
-        return totals;
+        const auto& genres = session_->GetWorkingCopy().GetGenres();
+        return std::accumulate(genres.begin(), genres.end(), std::string(), [](std::string t, const auto& g) { return t + std::to_string(g->GetTotal()) + ' '; });
     }
     // The messages so far as "caption: text", or the caption only for the reader's and writer's.
     std::vector<std::string> Said() const {
@@ -225,8 +225,7 @@ TEST_F(EditSessionTest, UndoClearsTheFlagAtTheSavedStateKeepsAHundredStepsAndNew
     for (; session_->UpdateMenuState(CEditTree::kNone).undo; ++undone) session_->Undo();
     EXPECT_EQ(undone, 100);
     for (bool open : {false, true}) {
-        session_->NoteChange(session_->AddGenre("x"));
-        prompt_.QueueAnswer(PromptAnswer::No), prompt_.QueueFile((dir_ / "lesson.wl").string());
+        session_->NoteChange(session_->AddGenre("x")), prompt_.QueueAnswer(PromptAnswer::No), prompt_.QueueFile((dir_ / "lesson.wl").string());
         EXPECT_TRUE(open ? session_->Open() : session_->New());
         EXPECT_FALSE(session_->UpdateMenuState(CEditTree::kNone).undo) << open;
     }
@@ -240,8 +239,7 @@ TEST_F(EditSessionTest, AnEmptyTreeIsNeverUnsaved) {
     EXPECT_FALSE(session_->IsModified());
     EXPECT_EQ(session_->Finish(), EditEnd::Ok);
     EXPECT_TRUE(prompt_.Messages().empty());
-    session_->NoteChange(session_->AddGenre("x"));
-    session_->DeleteAll();  // confirmed by the first button
+    session_->NoteChange(session_->AddGenre("x")), session_->DeleteAll();  // confirmed by the first button
     EXPECT_FALSE(session_->IsModified());
 }
 

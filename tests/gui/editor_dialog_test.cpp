@@ -64,9 +64,8 @@ protected:
         return items.join(u' ');
     }
     QString SelectedPath() const {
-        const QModelIndexList selected = Tree().selectionModel()->selectedIndexes();
         QStringList path;
-        for (QModelIndex index = selected.value(0); index.isValid(); index = index.parent()) path.prepend(index.data().toString());
+        for (QModelIndex i = Tree().selectionModel()->selectedIndexes().value(0); i.isValid(); i = i.parent()) path.prepend(i.data().toString());
         return path.join(u'/');
     }
     // The tree, what the working copy holds, the flag and whether undo and redo are offered.
@@ -245,8 +244,7 @@ TEST_F(EditorDialogTest, EachCommandIsUndoneAndRedoneWithTheTreeTheCopyTheFlagAn
         const std::string after = State();
         EXPECT_EQ(Dump(), QString::fromUtf8(c.tree));
         EXPECT_EQ(SelectedPath(), QString::fromUtf8(c.selectedAfter));
-        ShowActive(*dialog_);  // again the active window once a genre dialog has gone
-        Tree().setFocus();
+        ShowActive(*dialog_), Tree().setFocus();  // again the active window once a genre dialog has gone
         const QKeyCombination keys[] = {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::SHIFT | Qt::Key_Z};
         for (std::size_t i = 0; i < std::size(keys); ++i) {
             QTest::keyClick(&Tree(), keys[i].key(), keys[i].keyboardModifiers());
@@ -261,8 +259,7 @@ TEST_F(EditorDialogTest, EachCommandIsUndoneAndRedoneWithTheTreeTheCopyTheFlagAn
 // replace or delete whose item its genre does not hold does nothing; a right-click selects; a
 // character CP932 cannot hold is shown selected in its field.
 TEST_F(EditorDialogTest, CornersKeepTheFileNameTheWorkAndTheFocusRight) {
-    Click("b");
-    Item(CEditDialog::kDeleteSelected).trigger();
+    Click("b"), Item(CEditDialog::kDeleteSelected).trigger();
     prompt_.QueueAnswer(PromptAnswer::Yes), prompt_.QueueFile((dir_ / "saved.wl").string()), prompt_.QueueFile(std::nullopt);
     Item(CEditDialog::kOpen).trigger();
     EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("Harbor Lessons - 編集 - saved.wl"));
