@@ -77,4 +77,25 @@ void BM_EditorOpenWithTree(benchmark::State& state) {
 }
 BENCHMARK(BM_EditorOpenWithTree)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Undoing a delete all in the editor window: the list and the tree come back, and the view
+// shows them. Only the undo is timed.
+void BM_EditorUndoDeleteAll(benchmark::State& state) {
+    Application();
+    const CWordList& list = LargeList();
+    CAppSettings settings;
+    CRecordingPrompt prompt;
+    CEditDialog editor(list, settings, prompt);
+    editor.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.Dispatch(CEditDialog::kDeleteAll);  // the prompt answers OK
+        QApplication::processEvents();
+        state.ResumeTiming();
+        editor.Dispatch(CEditDialog::kUndo);
+        QApplication::processEvents();  // the view lays the tree out again
+    }
+    state.counters["genres"] = static_cast<double>(editor.GetWorkingCopy().GetCount());
+}
+BENCHMARK(BM_EditorUndoDeleteAll)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 }  // namespace

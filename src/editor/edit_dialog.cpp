@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 #include "app/app_settings.h"
+#include "editor/edit_dialog_refusal.h"
 #include "editor/edit_dialog_tree.h"
 #include "editor/genre_dialog.h"
 #include "editor/question_fields.h"
@@ -95,6 +96,7 @@ void CEditDialog::BuildMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::number(command));
         connect(action, &QAction::triggered, this, [this, command] { Dispatch(command); });
+        return action;
     };
     QMenu* file = menuBar_->addMenu(QStringLiteral("ファイル(&F)"));
     add(file, kNew, "新規作成(&N)");
@@ -104,6 +106,10 @@ void CEditDialog::BuildMenu() {
     file->addSeparator();
     add(file, kFinishCommand, "戻る(&X)");
     editMenu_ = menuBar_->addMenu(QStringLiteral("編集(&E)"));
+    add(editMenu_, kUndo, "元に戻す(&U)")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    add(editMenu_, kRedo, "やり直し(&R)")
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    editMenu_->addSeparator();
     QMenu* adding = editMenu_->addMenu(QStringLiteral("追加(&A)"));
     add(adding, kAddQuestion, "問題");
     add(adding, kNewGenre, "新規ジャンル");
@@ -135,6 +141,8 @@ void CEditDialog::UpdateMenu() {
     for (int command : {kAddQuestion, kAddChildGenre, kDeleteSelected, kDeleteAll, kSaveAs, kSave})
         menuBar_->findChild<QAction*>(QString::number(command))->setEnabled(state.items);
     menuBar_->findChild<QAction*>(QString::number(kReplace))->setEnabled(state.replace);
+    menuBar_->findChild<QAction*>(QString::number(kUndo))->setEnabled(state.undo);
+    menuBar_->findChild<QAction*>(QString::number(kRedo))->setEnabled(state.redo);
 }
 
 void CEditDialog::Dispatch(int command) {
@@ -144,8 +152,10 @@ void CEditDialog::Dispatch(int command) {
     case kNewGenre: outcome = NewGenre(); break;
     case kAddChildGenre: outcome = AddChildGenre(); break;
     case kDeleteSelected: outcome = DeleteSelected(); break;
-    case kDeleteAll: session_.DeleteAll(); break;
+    case kDeleteAll: session_.DeleteAll(SelectedItem()); break;
     case kReplace: outcome = ReplaceQuestion(); break;
+    case kUndo: outcome = session_.Undo(); break;  // reports no change: the history sets the flag
+    case kRedo: outcome = session_.Redo(); break;
     case kHelp: ShowHelpFile(*this, prompt_, settings_.helpFile, kHelpTopic); break;
     case kFinishCommand: Finish(); break;
     default: RunFileCommand(command); break;
@@ -156,33 +166,34 @@ void CEditDialog::Dispatch(int command) {
 }
 
 void CEditDialog::RunFileCommand(int command) {
-    bool completed = false;
     switch (command) {
-    case kNew: completed = session_.New(); break;
-    case kOpen: completed = session_.Open(); break;
-    case kSaveAs: completed = session_.SaveAs(); break;
-    case kSave: completed = session_.Save(); break;
+    case kNew: session_.New(); break;
+    case kOpen: session_.Open(); break;
+    case kSaveAs: session_.SaveAs(); break;
+    case kSave: session_.Save(); break;
     default: return;
     }
-    if (completed) SetCaption();
+    // Also when not completed: a save the prompt asked for may have named a new file.
+    SetCaption();
 }
 
 bool CEditDialog::ReadFields(QuestionFields& fields, std::string& explanation) {
-    const QString texts[] = {FromFieldText(question_->toPlainText()), answers_->toPlainText(), count_->text(),
-                             FromFieldText(explanation_->toPlainText())};
-    std::string bytes[std::size(texts)];
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
+    const struct {
+        QWidget* field;
+        const char* name;
+        QString text;
+    } read[] = {
+        {question_, "問題", FromFieldText(question_->toPlainText())},
+        {answers_, "答え", answers_->toPlainText()},
+        {count_, "必要解答数", count_->text()},
+        {explanation_, "解説", FromFieldText(explanation_->toPlainText())},
+    };
+    std::string bytes[std::size(read)];
+    for (std::size_t i = 0; i < std::size(read); ++i) {
         // Nothing is stored as a stand-in character: text CP932 cannot hold is refused.
-        if (std::optional<std::string> converted = ToCp932(texts[i])) {
-            bytes[i] = std::move(*converted);
-            continue;
-        }
-        const QString character = FirstUnrepresentable(texts[i]);
-        const QString text = QStringLiteral("「%1」(U+%2) はワードリストに使えない文字です。")
-                                 .arg(character)
-                                 .arg(QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
-        prompt_.ShowMessage(ToUtf8(text), std::string(kFieldsRefusalCaption), PromptIcon::Information, PromptButtons::Ok);
-        return false;
+        std::optional<std::string> converted = FieldBytes(prompt_, *read[i].field, QString::fromUtf8(read[i].name), read[i].text);
+        if (!converted) return false;
+        bytes[i] = std::move(*converted);
     }
     const FieldsRefusal refusal = ReadQuestionFields({bytes[0], bytes[1], bytes[2], choice_->isChecked()}, fields);
     if (refusal != FieldsRefusal::None) {
@@ -204,7 +215,8 @@ EditOutcome CEditDialog::AddQuestion() {
 
 EditOutcome CEditDialog::ReplaceQuestion() {
     const int selected = SelectedItem();
-    if (!session_.RequireSelection(selected) || session_.GetTree().KindOf(selected) != EditItemKind::Question) return {};
+    // An item that is not a question of its genre: nothing happens, and no field is read.
+    if (!session_.RequireSelection(selected) || !session_.CanReplace(selected)) return {};
     QuestionFields fields;
     std::string explanation;
     if (!ReadFields(fields, explanation)) return {};
@@ -214,7 +226,7 @@ EditOutcome CEditDialog::ReplaceQuestion() {
 EditOutcome CEditDialog::NewGenre() {
     CGenreDialog dialog(session_.GetWorkingCopy(), CGenreDialog::kNewGenre, std::string(), prompt_, this);
     if (dialog.exec() != QDialog::Accepted) return {};
-    return session_.AddGenre(dialog.GetName());
+    return session_.AddGenre(dialog.GetName(), SelectedItem());
 }
 
 EditOutcome CEditDialog::AddChildGenre() {
@@ -262,7 +274,7 @@ void CEditDialog::Finish() {
     switch (session_.Finish()) {
     case EditEnd::Ok: accept(); break;
     case EditEnd::Cancel: QDialog::reject(); break;
-    case EditEnd::Stay: break;
+    case EditEnd::Stay: SetCaption(); break;  // a save the prompt asked for may have named a file
     }
 }
 

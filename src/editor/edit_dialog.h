@@ -37,6 +37,8 @@ public:
         kDeleteAll = 32778,
         kReplace = 32784,
         kHelp = 32796,
+        kUndo = 32798,
+        kRedo = 32799,
     };
     enum Control {
         kTree = 1017,

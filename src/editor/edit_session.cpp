@@ -20,6 +20,14 @@ std::size_t LastSeparator(const std::string& path) {
 
 }  // namespace
 
+// A command's step, into which the tree writes its changes while the command runs.
+struct CRecording {
+    CRecording(CEditTree& tree, int selected) : tree(tree), step(tree.PathOf(selected)) { tree.SetJournal(&step.Journal()); }
+    ~CRecording() { tree.SetJournal(nullptr); }
+    CEditTree& tree;
+    CEditStep step;
+};
+
 CEditSession::CEditSession(const CWordList& source, CAppSettings& settings, CPrompt& prompt, LabelSorter sorter)
     : workingCopy_(source), settings_(settings), prompt_(prompt), sorter_(std::move(sorter)) {}
 
@@ -33,32 +41,63 @@ CGenre* CEditSession::FindTargetGenre(int selected, std::string_view groupLabel)
     return workingCopy_.FindGenre(tree_.TargetGenre(selected, groupLabel));
 }
 
+CGenre* CEditSession::GenreOfItem(int item) const {
+    const int genreItem = tree_.TopLevelAncestor(item);
+    if (genreItem == CEditTree::kNone) return nullptr;
+    const std::string& name = tree_.Label(genreItem);
+    for (int top : tree_.Children(CEditTree::kRoot))
+        if (tree_.Label(top) == name) return top == genreItem ? workingCopy_.FindGenre(name) : nullptr;
+    return nullptr;
+}
+
+EditOutcome CEditSession::Commit(CRecording& recording, EditOutcome outcome) {
+    tree_.SetJournal(nullptr);
+    if (!outcome.changed || recording.step.IsEmpty()) return outcome;
+    recording.step.SetSelectedAfter(tree_.PathOf(outcome.select));
+    history_.Push(std::move(recording.step));
+    return outcome;
+}
+
 EditOutcome CEditSession::AddQuestion(int selected, const QuestionFields& fields, std::string_view explanation) {
     const std::string& label = QuestionGroupLabel();
     CGenre* genre = FindTargetGenre(selected, label);
     if (genre == nullptr) return {};
+    CRecording recording(tree_, selected);
     const int group = tree_.FindOrMakeGroup(genre->GetName(), label);
     if (group == CEditTree::kNone) return {};
     const int item = tree_.Append(group, fields.text);
-    genre->AddQuestion(fields.ToFieldList());
-    // The explanation belongs to the entry just appended, the genre's last.
-    genre->GetEntries().back().GetQuestion()->SetExplanation(explanation);
-    return {true, item};
+    recording.step.EditGenre(*genre, {}, [&] {
+        genre->AddQuestion(fields.ToFieldList());
+        // The explanation belongs to the entry just appended, the genre's last.
+        genre->GetEntries().back().GetQuestion()->SetExplanation(explanation);
+    });
+    return Commit(recording, {true, item});
+}
+
+bool CEditSession::CanReplace(int selected) const {
+    if (tree_.KindOf(selected) != EditItemKind::Question) return false;
+    const CGenre* genre = GenreOfItem(selected);
+    return genre != nullptr && genre->FindQuestion(tree_.Label(selected)) != nullptr;
 }
 
 EditOutcome CEditSession::ReplaceQuestion(int selected, const QuestionFields& fields, std::string_view explanation) {
-    if (tree_.KindOf(selected) != EditItemKind::Question) return {};
-    CGenre* genre = FindTargetGenre(selected, QuestionGroupLabel());
-    if (genre == nullptr || genre->FindQuestion(tree_.Label(selected)) == nullptr) return {};
-    genre->ReplaceQuestion(tree_.Label(selected), fields.ToFieldList(), explanation);
+    if (!CanReplace(selected)) return {};
+    CGenre* genre = GenreOfItem(selected);
+    CRecording recording(tree_, selected);
+    // The first question of the old text goes; the new one comes at the genre's end.
+    recording.step.EditGenre(*genre, genre->FindEntries(CGenre::kQuestions | CGenre::kMatchName, tree_.Label(selected)), [&] {
+        genre->AddQuestion(fields.ToFieldList());
+        genre->GetEntries().back().GetQuestion()->SetExplanation(explanation);
+    });
     tree_.SetLabel(selected, fields.text);
-    return {true, selected};
+    return Commit(recording, {true, selected});
 }
 
-EditOutcome CEditSession::AddGenre(std::string name) {
-    workingCopy_.AddGenre(std::make_unique<CGenre>(name));
+EditOutcome CEditSession::AddGenre(std::string name, int selected) {
+    CRecording recording(tree_, selected);
+    recording.step.AddGenre(workingCopy_, std::make_unique<CGenre>(name));
     tree_.Append(CEditTree::kRoot, std::move(name));
-    return {true, CEditTree::kNone};
+    return Commit(recording, {true, CEditTree::kNone});
 }
 
 std::string_view CEditSession::ReceivingGenre(int selected) const {
@@ -71,41 +110,63 @@ EditOutcome CEditSession::AddChildGenre(int selected, std::string_view name) {
     CGenre* genre = FindTargetGenre(selected, label);
     if (genre == nullptr) return {};
     CGenre* child = workingCopy_.FindGenre(name);
+    // A genre that includes the receiving one would close a loop, which reading drops.
+    if (child != nullptr && child->ExcludesGenre(genre->GetName()) == 0) return {};
+    CRecording recording(tree_, selected);
     const int group = tree_.FindOrMakeGroup(genre->GetName(), label);
     if (group == CEditTree::kNone) return {};
     const int item = tree_.Append(group, std::string(name));
-    genre->AddChildGenre(child);
-    return {true, item};
+    recording.step.EditGenre(*genre, {}, [&] { genre->AddChildGenre(child); });
+    return Commit(recording, {true, item});
 }
 
 EditOutcome CEditSession::DeleteItem(int selected) {
     const EditItemKind kind = tree_.KindOf(selected);
     if (kind == EditItemKind::None) return {};
+    CRecording recording(tree_, selected);
     if (kind == EditItemKind::Genre) {
         const std::string name = tree_.Label(selected);
-        workingCopy_.RemoveGenre(name);
+        if (workingCopy_.FindGenre(name) == nullptr) return {};
+        recording.step.RemoveGenre(workingCopy_, name);
         for (int item : tree_.ItemsOfGenre(name)) tree_.Remove(item);
-        return {true, CEditTree::kNone};
+        return Commit(recording, {true, CEditTree::kNone});
     }
-    const bool group = kind == EditItemKind::QuestionGroup || kind == EditItemKind::ChildGroup;
-    const int genreItem = group ? tree_.Parent(selected) : tree_.Parent(tree_.Parent(selected));
-    CGenre* genre = workingCopy_.FindGenre(tree_.Label(genreItem));
+    CGenre* genre = GenreOfItem(selected);
     if (genre == nullptr) return {};
+    const bool group = kind == EditItemKind::QuestionGroup || kind == EditItemKind::ChildGroup;
     const bool questions = kind == EditItemKind::QuestionGroup || kind == EditItemKind::Question;
     const int flags = (questions ? CGenre::kQuestions : CGenre::kChildren) | (group ? 0 : CGenre::kMatchName);
-    genre->RemoveEntries(flags, group ? std::string_view() : std::string_view(tree_.Label(selected)));
+    std::vector<std::size_t> places = genre->FindEntries(flags, group ? std::string_view() : std::string_view(tree_.Label(selected)));
+    // An item whose entry its genre does not hold stays, and so does the file.
+    if (!group && places.empty()) return {};
+    recording.step.EditGenre(*genre, places, [] {});
     tree_.Remove(selected);
-    return {true, CEditTree::kNone};
+    return Commit(recording, {true, CEditTree::kNone});
 }
 
-void CEditSession::DeleteAll() {
+void CEditSession::DeleteAll(int selected) {
     if (prompt_.ShowMessage("すべての項目が削除されます。\r\nよろしいですか？", "全削除", PromptIcon::Question,
-                            PromptButtons::OkCancel) != PromptAnswer::Ok) {
+                            PromptButtons::OkCancel, PromptDefault::Last) != PromptAnswer::Ok) {
         return;
     }
-    workingCopy_.RemoveAll();
-    tree_.Clear();
+    CRecording recording(tree_, selected);
+    recording.step.RemoveAll(workingCopy_, tree_);
+    Commit(recording, {true, CEditTree::kNone});
     modified_ = false;
+}
+
+EditOutcome CEditSession::Undo() {
+    if (!history_.CanUndo()) return {};
+    const std::vector<int>& path = history_.StepToUndo().Undo(workingCopy_, tree_);
+    modified_ = !history_.IsClean();
+    return {false, path.empty() ? CEditTree::kNone : tree_.ItemAt(path)};
+}
+
+EditOutcome CEditSession::Redo() {
+    if (!history_.CanRedo()) return {};
+    const std::vector<int>& path = history_.StepToRedo().Redo(workingCopy_, tree_);
+    modified_ = !history_.IsClean();
+    return {false, path.empty() ? CEditTree::kNone : tree_.ItemAt(path)};
 }
 
 std::optional<QuestionView> CEditSession::LoadQuestion(int item) const {
@@ -129,6 +190,8 @@ EditMenuState CEditSession::UpdateMenuState(int selected) {
     state.items = !tree_.IsEmpty();
     if (!state.items) modified_ = false;
     state.replace = tree_.KindOf(selected) == EditItemKind::Question;
+    state.undo = history_.CanUndo();
+    state.redo = history_.CanRedo();
     return state;
 }
 
@@ -161,7 +224,9 @@ bool CEditSession::ChooseFile(bool save) {
 void CEditSession::Write() {
     // A failed write has been reported by the writer; the changes stay unsaved, so that
     // finishing asks again instead of losing them.
-    if (workingCopy_.Save(prompt_, settings_.currentFile)) modified_ = false;
+    if (!workingCopy_.Save(prompt_, settings_.currentFile)) return;
+    modified_ = false;
+    history_.MarkClean();
 }
 
 CEditSession::SavePrompt CEditSession::AskToSave() {
@@ -177,6 +242,7 @@ CEditSession::SavePrompt CEditSession::AskToSave() {
 bool CEditSession::New() {
     if (AskToSave() == SavePrompt::Cancelled) return false;
     settings_.currentFile.clear();
+    history_.Clear(true);  // before the list: its steps free pieces of the list's storage
     workingCopy_.RemoveAll();
     tree_.Clear();
     modified_ = false;
@@ -186,7 +252,11 @@ bool CEditSession::New() {
 bool CEditSession::Open() {
     if (AskToSave() == SavePrompt::Cancelled || !ChooseFile(false)) return false;
     // A file that cannot be read leaves the working copy, and whether it is saved, as it was.
-    if (LoadWordList(prompt_, workingCopy_, settings_.currentFile)) modified_ = false;
+    history_.Clear(!modified_);
+    if (LoadWordList(prompt_, workingCopy_, settings_.currentFile)) {
+        modified_ = false;
+        history_.MarkClean();
+    }
     BuildTree();
     return true;
 }
@@ -211,7 +281,7 @@ EditEnd CEditSession::Finish() {
 EditEnd CEditSession::Cancel() {
     if (!modified_) return EditEnd::Cancel;
     return prompt_.ShowMessage("編集された内容が破棄されます。\r\nよろしいですか?", kUnsavedCaption,
-                               PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes
+                               PromptIcon::Question, PromptButtons::YesNo, PromptDefault::Last) == PromptAnswer::Yes
                ? EditEnd::Cancel
                : EditEnd::Stay;
 }

@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/edit_history.h"
 #include "editor/edit_tree.h"
 #include "wordlist/word_list.h"
 
 class CAppSettings;
 class CPrompt;
+struct CRecording;
 struct QuestionFields;
 
 // An edit command's outcome: whether the working copy changed, and the item to select.
@@ -33,6 +35,8 @@ struct QuestionView {
 struct EditMenuState {
     bool items = true;    // add question, child genre, delete selected, delete all, save as, save
     bool replace = true;  // the selection is a question item
+    bool undo = false;
+    bool redo = false;
 };
 
 enum class EditEnd { Stay, Ok, Cancel };
@@ -54,10 +58,17 @@ public:
     void NoteChange(const EditOutcome& outcome) { modified_ = modified_ || outcome.changed; }
     EditOutcome AddQuestion(int selected, const QuestionFields& fields, std::string_view explanation);
     EditOutcome ReplaceQuestion(int selected, const QuestionFields& fields, std::string_view explanation);
-    EditOutcome AddGenre(std::string name);
+    EditOutcome AddGenre(std::string name, int selected = CEditTree::kNone);
     EditOutcome AddChildGenre(int selected, std::string_view name);
     EditOutcome DeleteItem(int selected);
-    void DeleteAll();  // asks first
+    void DeleteAll(int selected = CEditTree::kNone);  // asks first
+    // Each command that changed the working copy is a step of the history. Undo and redo
+    // select the item the step started or ended with (kNone: the selection stays) and report no
+    // change: the flag follows the history, clear where it reaches the saved state.
+    EditOutcome Undo();
+    EditOutcome Redo();
+    // Whether a replace would find the selected item's question (before its fields are read).
+    bool CanReplace(int selected) const;
 
     // The genre that receives a child genre: the selection's top-level ancestor.
     std::string_view ReceivingGenre(int selected) const;
@@ -81,6 +92,12 @@ private:
     bool ChooseFile(bool save);
     void Write();
     CGenre* FindTargetGenre(int selected, std::string_view groupLabel) const;
+    // The genre of a group, question or child-genre item when that genre's first top-level
+    // item is the item's own: else a second genre of the same name, which a lookup by name
+    // cannot reach.
+    CGenre* GenreOfItem(int item) const;
+    // Keeps a command's step in the history when outcome says something changed.
+    EditOutcome Commit(CRecording& recording, EditOutcome outcome);
 
     bool modified_ = false;
     CWordList workingCopy_;
@@ -88,4 +105,5 @@ private:
     CPrompt& prompt_;
     LabelSorter sorter_;
     CEditTree tree_;
+    CEditHistory history_;  // after the working copy: its steps free pieces of the list's storage
 };

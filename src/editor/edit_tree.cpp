@@ -45,7 +45,9 @@ int CEditTree::AddNode(int parent, std::string label) {
 }
 
 int CEditTree::Append(int parent, std::string label) {
-    if (observer_) observer_->BeforeInsert(parent, static_cast<int>(nodes_[parent].children.size()));
+    const int row = static_cast<int>(nodes_[parent].children.size());
+    if (journal_) journal_->push_back({CEditTreeChange::Insert, PathOf(parent), row, {}, {}});
+    if (observer_) observer_->BeforeInsert(parent, row);
     const int item = AddNode(parent, std::move(label));
     if (observer_) observer_->AfterInsert();
     return item;
@@ -53,6 +55,13 @@ int CEditTree::Append(int parent, std::string label) {
 
 void CEditTree::Remove(int item) {
     if (!IsItem(item)) return;
+    if (!journal_) return Cut(item, nullptr);
+    CEditTreeChange change{CEditTreeChange::Remove, PathOf(Parent(item)), Row(item), {}, {}};
+    Cut(item, &change.branch);
+    journal_->push_back(std::move(change));
+}
+
+void CEditTree::Cut(int item, std::vector<std::pair<int, std::string>>* branch) {
     const int parent = nodes_[item].parent;
     const int row = nodes_[item].row;
     if (observer_) observer_->BeforeRemove(parent, row);
@@ -60,19 +69,79 @@ void CEditTree::Remove(int item) {
     siblings.erase(siblings.begin() + row);
     for (std::size_t i = row; i < siblings.size(); ++i) nodes_[siblings[i]].row = static_cast<int>(i);
     // The slots are not reused, so an id never names a different item later.
-    std::vector<int> pending{item};
+    std::vector<std::pair<int, int>> pending{{item, 0}};
     while (!pending.empty()) {
-        Node& node = nodes_[pending.back()];
+        const auto [id, depth] = pending.back();
         pending.pop_back();
-        pending.insert(pending.end(), node.children.begin(), node.children.end());
+        Node& node = nodes_[id];
+        if (branch) branch->emplace_back(depth, std::move(node.label));
+        for (auto child = node.children.rbegin(); child != node.children.rend(); ++child) pending.emplace_back(*child, depth + 1);
         node = Node{};
         node.alive = false;
     }
     if (observer_) observer_->AfterRemove();
 }
 
+void CEditTree::Insert(int parent, int row, std::vector<std::pair<int, std::string>>& branch) {
+    if (branch.empty()) return;
+    if (observer_) observer_->BeforeInsert(parent, row);
+    const int item = AddNode(parent, std::move(branch.front().second));
+    std::vector<int>& siblings = nodes_[parent].children;
+    siblings.pop_back();
+    siblings.insert(siblings.begin() + row, item);
+    for (std::size_t i = row; i < siblings.size(); ++i) nodes_[siblings[i]].row = static_cast<int>(i);
+    std::vector<int> ancestors{item};  // ancestors[d]: the latest item at depth d of the branch
+    for (std::size_t i = 1; i < branch.size(); ++i) {
+        ancestors.resize(static_cast<std::size_t>(branch[i].first));
+        ancestors.push_back(AddNode(ancestors.back(), std::move(branch[i].second)));
+    }
+    branch.clear();
+    if (observer_) observer_->AfterInsert();
+}
+
+void CEditTree::Revert(CEditTreeChange& change) {
+    const int parent = ItemAt(change.place);
+    switch (change.kind) {
+    case CEditTreeChange::Insert: Cut(Children(parent)[change.row], &change.branch); break;
+    case CEditTreeChange::Remove: Insert(parent, change.row, change.branch); break;
+    case CEditTreeChange::Relabel:
+        std::swap(nodes_[parent].label, change.label);
+        if (observer_) observer_->LabelChanged(parent);
+        break;
+    }
+}
+
+void CEditTree::Replay(CEditTreeChange& change) {
+    if (change.kind == CEditTreeChange::Relabel) return Revert(change);  // a relabelling swaps both ways
+    const int parent = ItemAt(change.place);
+    if (change.kind == CEditTreeChange::Insert) return Insert(parent, change.row, change.branch);
+    Cut(Children(parent)[change.row], &change.branch);
+}
+
+void CEditTree::Swap(CEditTree& other) {
+    if (observer_) observer_->BeforeReset();
+    nodes_.swap(other.nodes_);
+    if (observer_) observer_->AfterReset();
+}
+
+std::vector<int> CEditTree::PathOf(int item) const {
+    std::vector<int> path;
+    for (; IsItem(item); item = nodes_[item].parent) path.insert(path.begin(), nodes_[item].row);
+    return path;
+}
+
+int CEditTree::ItemAt(const std::vector<int>& path) const {
+    int item = kRoot;
+    for (int row : path) {
+        if (row < 0 || row >= static_cast<int>(nodes_[item].children.size())) return kNone;
+        item = nodes_[item].children[row];
+    }
+    return item;
+}
+
 void CEditTree::SetLabel(int item, std::string label) {
     if (!IsItem(item)) return;
+    if (journal_) journal_->push_back({CEditTreeChange::Relabel, PathOf(item), 0, {}, nodes_[item].label});
     nodes_[item].label = std::move(label);
     if (observer_) observer_->LabelChanged(item);
 }

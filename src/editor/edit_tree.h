@@ -33,6 +33,17 @@ public:
     virtual void AfterReset() = 0;
 };
 
+// One change of the tree as a journal keeps it, to be undone and done again in the same place.
+struct CEditTreeChange {
+    enum Kind { Insert, Remove, Relabel };
+    Kind kind = Insert;
+    std::vector<int> place;  // rows from the top: of the parent (Insert, Remove), of the item (Relabel)
+    int row = 0;
+    // The item that is out of the tree and everything under it, in order: depth, label.
+    std::vector<std::pair<int, std::string>> branch;
+    std::string label;  // Relabel: the label that is not shown
+};
+
 class CEditTree {
 public:
     static constexpr int kRoot = 0;   // the invisible parent of the top level
@@ -40,6 +51,15 @@ public:
 
     CEditTree();
     void SetObserver(CEditTreeObserver* observer) { observer_ = observer; }
+    // While set, every append, removal and relabelling is written down there.
+    void SetJournal(std::vector<CEditTreeChange>* journal) { journal_ = journal; }
+    void Revert(CEditTreeChange& change);
+    void Replay(CEditTreeChange& change);
+    // Every item trades places with other's (a whole tree at once: delete all and its undo).
+    void Swap(CEditTree& other);
+
+    std::vector<int> PathOf(int item) const;  // rows from the top; empty for none
+    int ItemAt(const std::vector<int>& path) const;  // kNone when the path leads nowhere
 
     const std::string& Label(int item) const { return nodes_[item].label; }
     int Parent(int item) const { return nodes_[item].parent; }  // kRoot for a top-level item
@@ -76,8 +96,11 @@ private:
         std::vector<int> children;
     };
     int AddNode(int parent, std::string label);
+    void Insert(int parent, int row, std::vector<std::pair<int, std::string>>& branch);
+    void Cut(int item, std::vector<std::pair<int, std::string>>* branch);
     void SortChildren(int parent, const LabelSorter& sorter);
 
     std::vector<Node> nodes_;
     CEditTreeObserver* observer_ = nullptr;
+    std::vector<CEditTreeChange>* journal_ = nullptr;
 };

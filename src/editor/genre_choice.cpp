@@ -17,10 +17,14 @@ std::vector<const CGenre*> OfferedChildGenres(const CWordList& list, std::string
         for (const CGenreEntry& entry : (*receiving)->GetEntries())
             if (entry.GetKind() == CGenreEntry::kChild) excluded.push_back(entry.GetChild());
     }
-    // Compared as objects: a second genre of the receiving genre's name is offered.
     std::sort(excluded.begin(), excluded.end(), std::less<>());
     std::vector<const CGenre*> offered;
-    for (const auto& genre : genres)
-        if (!std::binary_search(excluded.begin(), excluded.end(), genre.get(), std::less<>())) offered.push_back(genre.get());
+    for (const auto& genre : genres) {
+        if (std::binary_search(excluded.begin(), excluded.end(), genre.get(), std::less<>())) continue;
+        // A genre that reaches the receiving one (or shares its name, as links are by name)
+        // would close a loop, which copying or reading the list drops.
+        if (receiving != genres.end() && genre->ExcludesGenre(receivingGenre) == 0) continue;
+        offered.push_back(genre.get());
+    }
     return offered;
 }

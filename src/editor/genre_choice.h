@@ -7,6 +7,6 @@ class CGenre;
 class CWordList;
 
 // Every genre of list, in list order, except the receiving genre (the first one named
-// receivingGenre) and the genres it already includes directly. A genre reached only through
-// another child, and one that includes the receiving genre, are offered.
+// receivingGenre), the genres it already includes directly, and every genre that includes it,
+// directly or through others. A genre reached only through another child is offered.
 std::vector<const CGenre*> OfferedChildGenres(const CWordList& list, std::string_view receivingGenre);

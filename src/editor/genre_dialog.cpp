@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "editor/edit_dialog_refusal.h"
+#include "editor/edit_tree.h"
 #include "editor/genre_choice.h"
 #include "editor/question_fields.h"
 #include "platform/prompt.h"
@@ -26,6 +28,8 @@ constexpr const char* kNoGenreText = "ジャンルを指定してください";
 constexpr const char* kNoGenreCaption = "ジャンル未指定";
 constexpr const char* kDuplicateText = "ジャンル名が重複してます。";
 constexpr const char* kDuplicateCaption = "ジャンル名重複";
+constexpr const char* kGroupNameText = "「問題」と「子ジャンル」はジャンル名に使えません。";
+constexpr const char* kGroupNameCaption = "ジャンル名不正";
 
 // The editor's look: typed text on a pale cream ground over the tiled background.
 void ApplyEditorTextColours(QWidget& control) {
@@ -87,21 +91,19 @@ void CGenreDialog::accept() {
         typed = choice->currentIndex() < 0 ? std::string() : choice->currentData().toByteArray().toStdString();
         nameBox->setText(FromCp932(typed));
     } else {
-        const QString unrepresentable = FirstUnrepresentable(nameBox->text());
-        if (!unrepresentable.isEmpty()) {
-            const QString text = QStringLiteral("ジャンル名の「%1」は Shift-JIS (CP932) で表せない文字です。\r\n"
-                                                "その文字を除いてから、もう一度入力してください。")
-                                     .arg(unrepresentable);
-            prompt_.ShowMessage(ToUtf8(text), std::string(kFieldsRefusalCaption), PromptIcon::Information,
-                                PromptButtons::Ok);
-            nameBox->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        typed = ToCp932(nameBox->text()).value_or(std::string());
+        std::optional<std::string> bytes = FieldBytes(prompt_, *nameBox, QStringLiteral("ジャンル名"), nameBox->text());
+        if (!bytes) return;
+        typed = std::move(*bytes);
     }
     const std::string name(TrimBlanks(typed));
     if (name.empty()) {
         prompt_.ShowMessage(kNoGenreText, kNoGenreCaption, PromptIcon::Information, PromptButtons::Ok);
+        return;
+    }
+    // The tree tells its groups by these labels: a genre of such a name would make items of
+    // the wrong kind.
+    if (mode_ != kChildGenre && (name == QuestionGroupLabel() || name == ChildGroupLabel())) {
+        prompt_.ShowMessage(kGroupNameText, kGroupNameCaption, PromptIcon::Information, PromptButtons::Ok);
         return;
     }
     if (mode_ != kChildGenre) {

@@ -9,6 +9,8 @@
 enum class PromptIcon { None, Information, Question, Exclamation };
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
+// The button Enter presses: the first, or the last (いいえ, キャンセル) where "yes" throws work away.
+enum class PromptDefault { First, Last };
 
 struct FileDialogRequest {
     bool save = false;
@@ -23,7 +25,7 @@ class CPrompt {
 public:
     virtual ~CPrompt() = default;
     virtual PromptAnswer ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
-                                     PromptButtons buttons) = 0;
+                                     PromptButtons buttons, PromptDefault defaultButton = PromptDefault::First) = 0;
     // The chosen file's full path, or nullopt when the learner cancelled.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
 };

@@ -17,8 +17,8 @@ PromptAnswer FirstButton(PromptButtons buttons) {
 }  // namespace
 
 PromptAnswer CRecordingPrompt::ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
-                                           PromptButtons buttons) {
-    messages_.push_back({text, caption, icon, buttons});
+                                           PromptButtons buttons, PromptDefault defaultButton) {
+    messages_.push_back({text, caption, icon, buttons, defaultButton});
     if (answers_.empty()) return FirstButton(buttons);
     PromptAnswer answer = answers_.front();
     answers_.pop_front();

@@ -14,10 +14,11 @@ public:
         std::string caption;
         PromptIcon icon;
         PromptButtons buttons;
+        PromptDefault defaultButton = PromptDefault::First;
     };
 
     PromptAnswer ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
-                             PromptButtons buttons) override;
+                             PromptButtons buttons, PromptDefault defaultButton = PromptDefault::First) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
 
     // Answers for the next message boxes, in order; without one the first button is taken.

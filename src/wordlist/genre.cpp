@@ -92,33 +92,64 @@ CQuestion* CGenre::FindQuestion(std::string_view text) const {
     return nullptr;
 }
 
-void CGenre::RemoveEntries(int flags, std::string_view name) {
+void CGenre::RemoveEntries(int flags, std::string_view name) { TakeEntries(FindEntries(flags, name)); }
+
+std::vector<std::size_t> CGenre::FindEntries(int flags, std::string_view name) const {
+    std::vector<std::size_t> places;
     const bool byName = (flags & kMatchName) != 0;
-    if (byName && name.empty()) return;
+    if (byName && name.empty()) return places;
     const bool questions = (flags & kQuestions) != 0;
     const bool children = (flags & kChildren) != 0;
-    bool any = false;
-    for (CGenreEntry& entry : entries_) {
-        bool drop = false;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const CGenreEntry& entry = entries_[i];
+        bool match = false;
         if (entry.kind_ == CGenreEntry::kChild && children) {
-            drop = !byName || entry.child_->name_ == name;
-            if (drop) {
-                AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
-                CountChild(*entry.child_, -1);
-            }
+            match = !byName || entry.child_->name_ == name;
         } else if (entry.kind_ == CGenreEntry::kQuestion && questions) {
-            drop = !byName || entry.question_->PeekText() == name;
-            if (drop) {
-                --questionCount_;
-                AddToTotal(-1);
-            }
+            match = !byName || entry.question_->PeekText() == name;
         }
-        if (!drop) continue;
-        entry.Drop();  // name may have been this question's text: it is not looked at again
-        any = true;
+        if (!match) continue;
+        places.push_back(i);
         if (byName) break;
     }
-    if (any) DropRemovedEntries();
+    return places;
+}
+
+std::vector<CGenreEntry> CGenre::TakeEntries(const std::vector<std::size_t>& places) {
+    std::vector<CGenreEntry> taken;
+    taken.reserve(places.size());
+    for (std::size_t place : places) {
+        CGenreEntry& entry = entries_[place];
+        if (entry.kind_ == CGenreEntry::kQuestion) {
+            --questionCount_;
+            AddToTotal(-1);
+        } else if (entry.kind_ == CGenreEntry::kChild) {
+            AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
+            CountChild(*entry.child_, -1);
+        }
+        taken.push_back(std::move(entry));  // the place is left marked removed
+    }
+    if (!taken.empty()) DropRemovedEntries();
+    return taken;
+}
+
+void CGenre::RestoreEntries(const std::vector<std::size_t>& places, std::vector<CGenreEntry> entries) {
+    if (entries.empty()) return;
+    std::vector<CGenreEntry> merged;
+    merged.reserve(entries_.size() + entries.size());
+    std::size_t kept = 0;
+    std::size_t back = 0;
+    while (kept < entries_.size() || back < entries.size()) {
+        if (back < entries.size() && (places[back] <= merged.size() || kept == entries_.size())) {
+            CGenreEntry& entry = entries[back++];
+            if (entry.kind_ == CGenreEntry::kQuestion) ++questionCount_;
+            if (entry.kind_ == CGenreEntry::kChild) CountChild(*entry.child_, 1);
+            merged.push_back(std::move(entry));
+        } else {
+            merged.push_back(std::move(entries_[kept++]));
+        }
+    }
+    entries_ = std::move(merged);
 }
 
 void CGenre::DropRemovedEntries() {

@@ -40,6 +40,13 @@ public:
     void AddChildByName(CWordList& list, std::string_view name);
     CQuestion* FindQuestion(std::string_view text) const;
     void RemoveEntries(int flags, std::string_view name);
+    // The places (ascending) of the entries RemoveEntries would remove.
+    std::vector<std::size_t> FindEntries(int flags, std::string_view name) const;
+    // Edits that can be undone: the entries at places (ascending) go, each counted out of the
+    // total as RemoveEntries does, and come back as they were, with the total the caller kept.
+    std::vector<CGenreEntry> TakeEntries(const std::vector<std::size_t>& places);
+    void RestoreEntries(const std::vector<std::size_t>& places, std::vector<CGenreEntry> entries);
+    void RestoreTotal(int total) { total_ = total; }
     int ExcludesGenre(std::string_view name) const;  // 0 when this genre is or reaches name
     void Resolve(CWordList& list);
     CQuestion* GetQuestionAt(int n) const;  // n from 1 to the total, depth first

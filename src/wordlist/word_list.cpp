@@ -134,36 +134,56 @@ CGenre* CWordList::FindGenre(std::string_view name) const {
     return FirstOfName(name);
 }
 
-void CWordList::RemoveGenre(std::string_view name) {
-    if (kind_ != kGenres) return;
+void CWordList::RemoveGenre(std::string_view name) { TakeGenre(name); }
+
+CWordList::RemovedGenre CWordList::TakeGenre(std::string_view name) {
+    RemovedGenre removed;
+    if (kind_ != kGenres) return removed;
     auto last = std::find_if(genres_.rbegin(), genres_.rend(),
                              [&](const std::unique_ptr<CGenre>& genre) { return genre->name_ == name; });
-    const CGenre* removed = last == genres_.rend() ? nullptr : last->get();
+    const CGenre* target = last == genres_.rend() ? nullptr : last->get();
     for (auto& genre : genres_) {
         // Other genres lose their entries for the name. A genre of the same name keeps its own,
         // except an entry for the genre about to go, which would be left pointing at nothing.
         const bool sameName = genre->name_ == name;
-        auto& entries = genre->entries_;
-        bool any = false;
-        for (CGenreEntry& entry : entries) {
+        std::vector<std::size_t> places;
+        for (std::size_t i = 0; i < genre->entries_.size(); ++i) {
+            const CGenreEntry& entry = genre->entries_[i];
             if (entry.kind_ != CGenreEntry::kChild) continue;
-            const bool drop = sameName ? entry.child_ == removed : entry.child_->name_ == name;
-            if (!drop) continue;
-            genre->AddToTotal(-static_cast<std::int64_t>(entry.child_->total_));
-            CountChild(*entry.child_, -1);
-            entry.Drop();
-            any = true;
+            if (sameName ? entry.child_ == target : entry.child_->name_ == name) places.push_back(i);
         }
-        if (any) genre->DropRemovedEntries();
+        if (places.empty()) continue;
+        const int total = genre->total_;
+        std::vector<CGenreEntry> entries = genre->TakeEntries(places);
+        removed.lost.push_back({genre.get(), total, std::move(places), std::move(entries)});
     }
-    if (!removed) return;
+    if (!target) return removed;
     auto position = std::prev(last.base());
-    for (const CGenreEntry& entry : removed->entries_)
+    CGenre& gone = **position;
+    for (const CGenreEntry& entry : gone.entries_)
         if (entry.kind_ == CGenreEntry::kChild) CountChild(*entry.child_, -1);
     // The last of a name is also the first only when it is the only one.
-    if (removed->firstOfName_ == removed) firstByName_.erase(firstByName_.find(name));
-    (*position)->owner_ = nullptr;
+    if (gone.firstOfName_ == &gone) firstByName_.erase(firstByName_.find(gone.name_));
+    gone.owner_ = nullptr;
+    gone.firstOfName_ = nullptr;
+    removed.index = static_cast<std::size_t>(position - genres_.begin());
+    removed.genre = std::move(*position);
     genres_.erase(position);
+    return removed;
+}
+
+void CWordList::RestoreGenre(RemovedGenre removed) {
+    if (removed.genre) {
+        // It was the last of its name, so it comes back behind any other genre of the name.
+        CGenre& genre = *removed.genre;
+        genres_.insert(genres_.begin() + static_cast<std::ptrdiff_t>(std::min(removed.index, genres_.size())),
+                       std::move(removed.genre));
+        Adopt(genre);
+    }
+    for (RemovedGenre::Lost& lost : removed.lost) {
+        lost.genre->RestoreEntries(lost.places, std::move(lost.entries));
+        lost.genre->RestoreTotal(lost.total);
+    }
 }
 
 void CWordList::ResolveAll() {

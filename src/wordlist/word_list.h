@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "wordlist/genre_entry.h"
 #include "wordlist/list_arena.h"
 
 class CGenre;
@@ -41,6 +42,20 @@ public:
     CGenre* AddGenre(std::unique_ptr<CGenre> genre);  // appends at the tail; a field list refuses (null)
     CGenre* FindGenre(std::string_view name) const;   // first in list order; "" finds none
     void RemoveGenre(std::string_view name);
+    // What RemoveGenre takes out, kept whole so that RestoreGenre can put it back as it was.
+    struct RemovedGenre {
+        std::size_t index = 0;
+        std::unique_ptr<CGenre> genre;  // none when no genre had the name
+        struct Lost {
+            CGenre* genre;  // another genre that lost its entries for the name
+            int total;      // its total before
+            std::vector<std::size_t> places;
+            std::vector<CGenreEntry> entries;
+        };
+        std::vector<Lost> lost;
+    };
+    RemovedGenre TakeGenre(std::string_view name);
+    void RestoreGenre(RemovedGenre removed);
     void ResolveAll();
 
     // Writes the file; 1 on success, 0 after a message to owner (a kind-1 list: 0, no message).

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <numeric>
 
 #include "app/app_settings.h"
 #include "editor/question_fields.h"
@@ -86,6 +88,10 @@ protected:
         }
         return path.empty() ? CEditTree::kNone : item;
     }
+    std::string Totals() const {
+        const auto& genres = session_->GetWorkingCopy().GetGenres();
+        return std::accumulate(genres.begin(), genres.end(), std::string(), [](std::string t, const auto& g) { return t + std::to_string(g->GetTotal()) + ' '; });
+    }
     // The messages so far as "caption: text", or the caption only for the reader's and writer's.
     std::vector<std::string> Said() const {
         std::vector<std::string> said;
@@ -102,7 +108,7 @@ protected:
 
 enum class Op { Add, Replace, NewGenre, AddChild, Delete };
 
-TEST_F(EditSessionTest, BuildsTheTreeAndEachEditChangesItAndTheWorkingCopyAlike) {
+TEST_F(EditSessionTest, EachEditChangesTheTreeAndTheWorkingCopyAlikeAndIsUndoneAndRedoneExactly) {
     EXPECT_EQ(DumpTree(Tree()), kTree);
     EXPECT_EQ(DumpModel(session_->GetWorkingCopy()), kModel);
     EXPECT_EQ(session_->Caption(), "Harbor Lessons - 編集 - lesson.wl");
@@ -139,12 +145,15 @@ TEST_F(EditSessionTest, BuildsTheTreeAndEachEditChangesItAndTheWorkingCopyAlike)
          "b{alpha(1;a;note) >C >a ?missing} C{>a beta(-1;r,w;)} a{}", ""},
         {Op::Delete, "b/子ジャンル/a", "", "a b[問題[alpha Zeta] 子ジャンル[C]] C[子ジャンル[a] 問題[beta]]",
          "b{Zeta(1;z;) alpha(1;a;note) >C ?missing} C{>a beta(-1;r,w;)} a{}", ""},
+        // C includes a: a including C would close a loop.
+        {Op::AddChild, "a", "C", kTree, kModel, ""},
     };
     const QuestionFields fields{"new", 2, {"x", "y"}};
     const std::string tree(kTree), model(kModel);
     for (const auto& c : cases) {
         Reopen();
         const int selected = Item(c.selected);
+        const std::string before = DumpTree(Tree()) + DumpModel(session_->GetWorkingCopy()) + Totals();
         EditOutcome outcome;
         switch (c.op) {
         case Op::Add: outcome = session_->AddQuestion(selected, fields, "ex\r\n"); break;
@@ -158,6 +167,67 @@ TEST_F(EditSessionTest, BuildsTheTreeAndEachEditChangesItAndTheWorkingCopyAlike)
         EXPECT_EQ(DumpModel(session_->GetWorkingCopy()), c.model);
         EXPECT_EQ(outcome.changed, c.model != model || c.tree != tree);
         EXPECT_EQ(outcome.select, *c.select ? Item(c.select) : CEditTree::kNone);
+        session_->NoteChange(outcome);
+        const std::string totals = Totals();
+        const int undoneSelect = session_->Undo().select;  // before the tree is looked at
+        EXPECT_EQ(undoneSelect, outcome.changed ? Item(c.selected) : CEditTree::kNone);
+        EXPECT_EQ(DumpTree(Tree()) + DumpModel(session_->GetWorkingCopy()) + Totals(), before);
+        EXPECT_FALSE(session_->IsModified());
+        const int redoneSelect = session_->Redo().select;
+        EXPECT_EQ(redoneSelect, *c.select ? Item(c.select) : CEditTree::kNone);
+        EXPECT_EQ(DumpTree(Tree()) + DumpModel(session_->GetWorkingCopy()) + Totals(), c.tree + c.model + totals);
+        EXPECT_EQ(session_->IsModified(), outcome.changed);
+    }
+}
+
+// Undone one by one, each step finds the state the next one left, back to the start; redone, to
+// the end. A deleted genre comes back with its items in other genres' child-genre groups.
+TEST_F(EditSessionTest, ASequenceOfEditsUndoesBackToTheStartAndRedoesToTheEnd) {
+    const QuestionFields fields{"new", 2, {"x", "y"}};
+    const std::function<EditOutcome()> edits[] = {
+        [&] { return session_->AddGenre("d"); },
+        [&] { return session_->AddChildGenre(Item("d"), "C"); },
+        [&] { return session_->AddQuestion(Item("d/子ジャンル/C"), fields, ""); },
+        [&] { return session_->ReplaceQuestion(Item("b/問題/alpha"), fields, "e"); },
+        [&] { return session_->DeleteItem(Item("C")); },
+        [&] { return session_->DeleteItem(Item("b/問題")); },
+        [&] { session_->DeleteAll(); return EditOutcome{true}; },
+        [&] { return session_->AddGenre("e"); },
+    };
+    session_->AddChildGenre(Item("a"), "zz");  // an item without an entry, as a trimmed name makes
+    EXPECT_FALSE(session_->DeleteItem(Item("a/子ジャンル/zz")).changed);
+    auto state = [&] { return DumpTree(Tree()) + " | " + DumpModel(session_->GetWorkingCopy()) + " | " + Totals(); };
+    std::vector<std::string> states{state()};
+    for (const auto& edit : edits) session_->NoteChange(edit()), states.push_back(state());
+    for (std::size_t i = states.size() - 1; i-- > 0;) EXPECT_EQ((session_->Undo(), state()), states[i]) << i;
+    for (std::size_t i = 1; i < states.size(); ++i) EXPECT_EQ((session_->Redo(), state()), states[i]) << i;
+    const EditMenuState menu = session_->UpdateMenuState(CEditTree::kNone);
+    EXPECT_EQ(std::pair(menu.undo, menu.redo), std::pair(true, false));
+}
+
+// The flag follows the history, clear where it reaches the saved state, which a new step from
+// before it makes unreachable. A hundred steps at least; New and Open start afresh.
+TEST_F(EditSessionTest, UndoClearsTheFlagAtTheSavedStateKeepsAHundredStepsAndNewOrOpenStartAfresh) {
+    int added = 0;
+    const std::string moves = "asauurauuaur";
+    const std::string modified = "TFTFTFTFTTTT";
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        switch (moves[i]) {
+        case 'a': session_->NoteChange(session_->AddGenre("g" + std::to_string(++added))); break;
+        case 's': prompt_.QueueFile((dir_ / "out.wl").string()); session_->SaveAs(); break;
+        case 'u': session_->Undo(); break;
+        case 'r': session_->Redo(); break;
+        }
+        EXPECT_EQ(session_->IsModified(), modified[i] == 'T') << i;
+    }
+    for (int i = 0; i < 150; ++i) session_->NoteChange(session_->AddGenre("g" + std::to_string(++added)));
+    int undone = 0;
+    for (; session_->UpdateMenuState(CEditTree::kNone).undo; ++undone) session_->Undo();
+    EXPECT_EQ(undone, 100);
+    for (bool open : {false, true}) {
+        session_->NoteChange(session_->AddGenre("x")), prompt_.QueueAnswer(PromptAnswer::No), prompt_.QueueFile((dir_ / "lesson.wl").string());
+        EXPECT_TRUE(open ? session_->Open() : session_->New());
+        EXPECT_FALSE(session_->UpdateMenuState(CEditTree::kNone).undo) << open;
     }
 }
 
@@ -169,6 +239,8 @@ TEST_F(EditSessionTest, AnEmptyTreeIsNeverUnsaved) {
     EXPECT_FALSE(session_->IsModified());
     EXPECT_EQ(session_->Finish(), EditEnd::Ok);
     EXPECT_TRUE(prompt_.Messages().empty());
+    session_->NoteChange(session_->AddGenre("x")), session_->DeleteAll();  // confirmed by the first button
+    EXPECT_FALSE(session_->IsModified());
 }
 
 enum class File { New, Open, Finish, Cancel, Save, SaveAs };

@@ -44,13 +44,14 @@ TEST(QuestionFields, ReadAsTheEditorDoes) {
 
 // Genres as "A>B>C" (A includes B and C), added in order: a child named before its genre exists
 // stays pending.
-TEST(GenreChoice, OffersAllButTheReceivingGenreAndItsDirectChildren) {
+TEST(GenreChoice, OffersAllButTheReceivingGenreItsDirectChildrenAndWhatIncludesIt) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"D", "B", "A>B", "C"}, "D C "},
-        {{"A", "B>A", "C"}, "B C "},  // a genre including A
+        {{"A", "B>A", "C"}, "C "},         // B includes A
+        {{"A", "B>A", "D>B", "E"}, "E "},  // D includes A through B
         {{"C", "B>C", "A>B"}, "C "},  // reached only through B
         {{"B", "C", "A>C>B"}, ""},
-        {{"A>B", "B", "A"}, "B A "},  // B still pending; the second A is another genre
+        {{"A>B", "B", "A"}, "B "},  // B still pending; a second A would be read as a link to itself
         {{"X", "Y"}, "X Y "},
     };
     for (const auto& [genres, offeredForA] : cases) {

@@ -37,11 +37,12 @@ protected:
 TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotIncludedYet) {
     const std::string empty = "ジャンル未指定: ジャンルを指定してください";
     const std::string taken = "ジャンル名重複: ジャンル名が重複してます。";
+    const std::string group = "ジャンル名不正: 「問題」と「子ジャンル」はジャンル名に使えません。";
     const std::tuple<const char*, std::string, std::string> cases[] = {  // typed, name (or none), said
         {" 植物\t", Sjis("植物"), ""}, {"a", "a", ""}, {" \t ", "", empty}, {"", "", empty},
         {" A ", "", taken}, {"動物", "", taken},
-        {"ｶﾅ😀", "", "データ不正: ジャンル名の「😀」は Shift-JIS (CP932) で表せない文字です。\r\n"
-                     "その文字を除いてから、もう一度入力してください。"},
+        {"問題", "", group}, {" 子ジャンル", "", group},
+        {"ｶﾅ😀", "", "データ不正: 「ジャンル名」の「😀」(U+1F600) はワードリストに使えない文字です。"},
     };
     for (const auto& [typed, name, said] : cases) {
         prompt_.Clear();
@@ -57,6 +58,7 @@ TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotI
         EXPECT_EQ(dialog_->result(), name.empty() ? QDialog::Rejected : QDialog::Accepted) << typed;
     }
     EXPECT_EQ(prompt_.Messages().back().icon, PromptIcon::Information);
+    EXPECT_EQ(NameBox().selectedText(), QStringLiteral("😀"));  // the refused character, ready to be typed over
 
     prompt_.Clear();
     EXPECT_EQ(Open(CGenreDialog::kChildGenre, "C").windowTitle(), QStringLiteral("子ジャンルの指定"));
@@ -67,8 +69,12 @@ TEST_F(GenreDialogTest, NewNamesAreTrimmedOrRefusedAndChildGenresOfferWhatIsNotI
     Click(1);
     EXPECT_EQ(dialog_->GetName(), kUndecodable);  // the stored bytes, not the shown text
 
-    // Once C includes every other genre, nothing is offered and OK asks for one.
+    // The only genre offered is chosen already, and OK takes it.
     list_.GetGenres()[2]->AddChildByName(list_, Sjis("動物"));
+    Open(CGenreDialog::kChildGenre, "C");
+    Click(1);
+    EXPECT_EQ(dialog_->GetName(), kUndecodable);
+    // Once C includes every other genre, nothing is offered and OK asks for one.
     list_.GetGenres()[2]->AddChildByName(list_, kUndecodable);
     Open(CGenreDialog::kChildGenre, "C");
     EXPECT_EQ(Choice().count(), 0);

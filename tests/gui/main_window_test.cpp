@@ -237,6 +237,17 @@ TEST_F(MainWindowTest, SelectionAndThePerRunEditSetTheCountsAndStartDrawsTheRun)
     EXPECT_EQ(main.GetRunList().size(), 20u);
 }
 
+// New in the editor empties the current file; closed with キャンセル, the score table goes too.
+TEST_F(MainWindowTest, TheScoreTableItemFollowsTheEditorsFileAfterCancelToo) {
+    Open((dir_ / "default.wl").string());
+    ASSERT_TRUE(ScoreTableOffered());
+    CModalScript script;
+    script.Then([](QDialog& editor) { Command(editor, CEditDialog::kNew).trigger(), QTest::keyClick(&editor, Qt::Key_Escape); });
+    Trigger(CMainDialog::kOpenEditor);
+    EXPECT_EQ(script.Seen(), QStringList{"CEditDialog"});
+    EXPECT_FALSE(ScoreTableOffered());
+}
+
 // The score table and the about box open; help names a missing file and shows one that is there.
 // After OK the main window takes a copy of the editor's list and the file it names; after cancel
 // it keeps its own list, though the editor's file dialogs have moved the current file. Options

@@ -127,6 +127,18 @@ TEST(QtPromptTest, ConvertsFiltersToQtNameFilters) {
 }
 
 // Qt's own dialogs speak Japanese, and the dialog face is substituted with a Japanese font.
+// Enter presses the default button: the first, or the last where "yes" throws work away.
+TEST(QtPromptTest, EnterAnswersWithTheNamedDefaultButton) {
+    using Case = std::tuple<PromptButtons, PromptDefault, PromptAnswer>;
+    for (const auto& [buttons, chosen, answer] : {Case{PromptButtons::YesNo, PromptDefault::First, PromptAnswer::Yes},
+                                                  Case{PromptButtons::YesNo, PromptDefault::Last, PromptAnswer::No},
+                                                  Case{PromptButtons::OkCancel, PromptDefault::Last, PromptAnswer::Cancel}}) {
+        QTimer::singleShot(50, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+        CQtPrompt prompt;
+        EXPECT_EQ(prompt.ShowMessage("text", "caption", PromptIcon::Question, buttons, chosen), answer);
+    }
+}
+
 TEST(JapaneseDesktopTest, QtTranslationsAndFontSubstitution) {
     ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);

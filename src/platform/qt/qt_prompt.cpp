@@ -104,7 +104,7 @@ void MakeColumnsReadable(QFileDialog& dialog) {
 }  // namespace
 
 PromptAnswer CQtPrompt::ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
-                                    PromptButtons buttons) {
+                                    PromptButtons buttons, PromptDefault defaultButton) {
     QMessageBox box(QApplication::activeWindow());
     box.setIcon(ToQtIcon(icon));
     box.setWindowTitle(FromUtf8(caption));
@@ -119,7 +119,8 @@ PromptAnswer CQtPrompt::ShowMessage(const std::string& text, const std::string& 
         button->setText(QString::fromUtf8(spec.label));
         made.append({button, spec.answer});
     }
-    box.setDefaultButton(static_cast<QPushButton*>(made.first().first));
+    const auto& chosen = defaultButton == PromptDefault::Last ? made.last() : made.first();
+    box.setDefaultButton(static_cast<QPushButton*>(chosen.first));
     box.exec();
     for (const auto& [button, answer] : made) {
         if (box.clickedButton() == button) return answer;

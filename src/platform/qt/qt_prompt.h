@@ -9,7 +9,7 @@
 class CQtPrompt : public CPrompt {
 public:
     PromptAnswer ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
-                             PromptButtons buttons) override;
+                             PromptButtons buttons, PromptDefault defaultButton = PromptDefault::First) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
 };
 
