@@ -14,6 +14,7 @@
 #include "app/about_dialog.h"
 #include "app/option_dialog.h"
 #include "app/run_drawing.h"
+#include "app/word_list_preload.h"
 #include "editor/edit_dialog.h"
 #include "platform/prompt.h"
 #include "platform/qt/background.h"
@@ -47,7 +48,8 @@ private:
 
 }  // namespace
 
-CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent) : QDialog(parent), prompt_(prompt) {
+CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload)
+    : QDialog(parent), prompt_(prompt), preload_(preload) {
     BuildWindow();
     Initialize();
 }
@@ -128,7 +130,7 @@ void CMainDialog::Initialize() {
     settings_.Load(startupDir_);
     if (startupDirGone) settings_.currentFile.clear();
     if (!settings_.currentFile.empty()) {
-        if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
+        if (CWordListPreload::Load(preload_, prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
         } else {
             // Forgotten, so the next start does not stumble over it again.
