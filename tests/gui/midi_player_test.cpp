@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <cstdint>
 #include <cstring>
 
@@ -99,6 +100,33 @@ TEST_F(MidiPlayerTest, FailuresLeaveTheMusicOffAndMusicStartsAgainAtEveryEnd) {
     const int seen = static_cast<int>(ends.count());
     QTest::qWait(600);
     EXPECT_EQ(ends.count(), seen) << "no end is reported after closing";
+}
+
+// A later start plays once its worker is done, unless the player closed or went first.
+TEST_F(MidiPlayerTest, ALaterStartPlaysOnlyIfStillWanted) {
+    WriteFileBytes(dir_ / "tune.mid", ShortTune().toStdString());
+    const struct {
+        const char* file;
+        bool closedFirst;
+        bool plays;
+    } rows[] = {{"tune.mid", false, true}, {"tune.mid", true, false}, {"missing.mid", false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.file) + (row.closedFirst ? " closed first" : ""));
+        CMidiPlayer player;
+        player.UseFileOutput(dir_ / "out.wav");
+        player.PlayLater(dir_ / row.file);
+        EXPECT_FALSE(player.IsOpen()) << "the caller does not wait for the synthesizer";
+        if (row.closedFirst) player.Close();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(player.IsOpen(), row.plays);
+    }
+    auto gone = std::make_unique<CMidiPlayer>();
+    gone->UseFileOutput(dir_ / "gone.wav");
+    gone->PlayLater(dir_ / "tune.mid");
+    gone.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();  // nothing may reach the player that went
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Runs through the quiz dialog driven by keys and clicks on its numbered controls, over questions
 // made in code: each question form, hints, complete mode, the answer box's input, the countdown
 // and the ending of a run (summary, or name entry and score table for a placed result).
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QThreadPool>
 
 #include "app/app_settings.h"
 #include "gui/gui_test.h"
@@ -328,6 +330,27 @@ TEST_F(QuizDialogTest, BackgroundDragsAndTheWaysARunEnds) {
     dialog_->show();
     EXPECT_FALSE(dialog_->Music().IsOpen());
     EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+// The window shows without waiting for the music, which joins it once ready and never outlives it,
+// even when the window closed before the music was ready.
+TEST_F(QuizDialogTest, MusicJoinsTheOpenWindowButNeverAClosedOne) {
+    if (CMidiPlayer::FindSoundFont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/default.mid"), QString::fromStdString((dir_ / "tune.mid").string())));
+    settings_.bgmFlag = 1;
+    settings_.bgmFile = (dir_ / "tune.mid").string();
+    AddPlain(1);
+    for (const bool waitForMusic : {true, false}) {
+        dialog_ = std::make_unique<CQuizDialog>(list_, runList_, 1, settings_, prompt_);
+        dialog_->Music().UseFileOutput(dir_ / "music.wav");
+        dialog_->show();
+        const bool joined = QTest::qWaitFor([&] { return dialog_->Music().IsOpen(); }, waitForMusic ? 10000 : 0);
+        EXPECT_EQ(joined, waitForMusic);
+        QTest::keyClick(&AnswerBox(), Qt::Key_Escape);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(dialog_->Music().IsOpen());
+    }
 }
 
 }  // namespace
