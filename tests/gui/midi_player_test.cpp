@@ -105,19 +105,24 @@ TEST_F(MidiPlayerTest, FailuresLeaveTheMusicOffAndMusicStartsAgainAtEveryEnd) {
 // A later start plays once its worker is done, unless the player closed or went first.
 TEST_F(MidiPlayerTest, ALaterStartPlaysOnlyIfStillWanted) {
     WriteFileBytes(dir_ / "tune.mid", ShortTune().toStdString());
+    enum Close { kNever, kWhilePreparing, kWhenReady /* its start is on its way */ };
     const struct {
         const char* file;
-        bool closedFirst;
+        Close close;
         bool plays;
-    } rows[] = {{"tune.mid", false, true}, {"tune.mid", true, false}, {"missing.mid", false, false}};
+    } rows[] = {{"tune.mid", kNever, true},
+                {"tune.mid", kWhilePreparing, false},
+                {"tune.mid", kWhenReady, false},
+                {"missing.mid", kNever, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.file) + (row.closedFirst ? " closed first" : ""));
+        SCOPED_TRACE(std::string(row.file) + " closed " + std::to_string(row.close));
         CMidiPlayer player;
         player.UseFileOutput(dir_ / "out.wav");
         player.PlayLater(dir_ / row.file);
         EXPECT_FALSE(player.IsOpen()) << "the caller does not wait for the synthesizer";
-        if (row.closedFirst) player.Close();
+        if (row.close == kWhilePreparing) player.Close();
         QThreadPool::globalInstance()->waitForDone();
+        if (row.close == kWhenReady) player.Close();
         QCoreApplication::processEvents();
         EXPECT_EQ(player.IsOpen(), row.plays);
     }
