@@ -2,6 +2,9 @@
 // reading the file itself would have given it, once, and only for the file the settings named.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "app/word_list_preload.h"
 #include "platform/recording_prompt.h"
 #include "support/file_bytes.h"
@@ -51,7 +54,11 @@ TEST(WordListPreload, GivesWhatReadingTheFileThereWouldGiveOnceAndOnlyForTheName
             WriteFileBytes(dir / "Pellora.ini", std::string("_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=") + row.file + "\r\n");
         if (!row.bytes.empty() && !row.firstStart) WriteFileBytes(dir / row.file, row.bytes);
         CWordListPreload preload(dir.Path());
-        if (row.firstStart) WriteFileBytes(dir / row.file, row.bytes);
+        if (row.firstStart) {
+            // Any reading started would long have found no file (the correct start reads none).
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            WriteFileBytes(dir / row.file, row.bytes);
+        }
         const Outcome direct = Read(nullptr, row.file, dir);
         EXPECT_EQ(Read(&preload, "other.wl", dir).list, Read(nullptr, "other.wl", dir).list);
         const Outcome taken = Read(&preload, row.file, dir);
