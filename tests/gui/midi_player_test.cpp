@@ -123,8 +123,10 @@ TEST_F(MidiPlayerTest, ALaterStartPlaysOnlyIfStillWanted) {
         if (row.close == kWhilePreparing) player.Close();
         QThreadPool::globalInstance()->waitForDone();
         if (row.close == kWhenReady) player.Close();
+        QSignalSpy ends(&player, &CMidiPlayer::Finished);
         QCoreApplication::processEvents();
         EXPECT_EQ(player.IsOpen(), row.plays);
+        EXPECT_EQ(QTest::qWaitFor([&] { return ends.count() > 0; }, row.plays ? 5000 : 0), row.plays) << "the tune sounds";
     }
     auto gone = std::make_unique<CMidiPlayer>();
     gone->UseFileOutput(dir_ / "gone.wav");
