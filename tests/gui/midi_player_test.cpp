@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
-#include <QThreadPool>
 #include <cstdint>
 #include <cstring>
 
@@ -100,40 +99,6 @@ TEST_F(MidiPlayerTest, FailuresLeaveTheMusicOffAndMusicStartsAgainAtEveryEnd) {
     const int seen = static_cast<int>(ends.count());
     QTest::qWait(600);
     EXPECT_EQ(ends.count(), seen) << "no end is reported after closing";
-}
-
-// A later start plays once its worker is done, unless the player closed or went first.
-TEST_F(MidiPlayerTest, ALaterStartPlaysOnlyIfStillWanted) {
-    WriteFileBytes(dir_ / "tune.mid", ShortTune().toStdString());
-    enum Close { kNever, kWhilePreparing, kWhenReady /* its start is on its way */ };
-    const struct {
-        const char* file;
-        Close close;
-        bool plays;
-    } rows[] = {{"tune.mid", kNever, true},
-                {"tune.mid", kWhilePreparing, false},
-                {"tune.mid", kWhenReady, false},
-                {"missing.mid", kNever, false}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.file) + " closed " + std::to_string(row.close));
-        CMidiPlayer player;
-        player.UseFileOutput(dir_ / "out.wav");
-        player.PlayLater(dir_ / row.file);
-        EXPECT_FALSE(player.IsOpen()) << "the caller does not wait for the synthesizer";
-        if (row.close == kWhilePreparing) player.Close();
-        QThreadPool::globalInstance()->waitForDone();
-        if (row.close == kWhenReady) player.Close();
-        QSignalSpy ends(&player, &CMidiPlayer::Finished);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(player.IsOpen(), row.plays);
-        EXPECT_EQ(QTest::qWaitFor([&] { return ends.count() > 0; }, row.plays ? 5000 : 0), row.plays) << "the tune sounds";
-    }
-    auto gone = std::make_unique<CMidiPlayer>();
-    gone->UseFileOutput(dir_ / "gone.wav");
-    gone->PlayLater(dir_ / "tune.mid");
-    gone.reset();
-    QThreadPool::globalInstance()->waitForDone();
-    QCoreApplication::processEvents();  // nothing may reach the player that went
 }
 
 }  // namespace
