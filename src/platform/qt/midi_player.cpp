@@ -135,8 +135,7 @@ bool CMidiPlayer::IsMidiData(const QByteArray& data) {
     return true;
 }
 
-std::shared_ptr<CMidiPlayer::CEngine> CMidiPlayer::MakeEngine(const std::vector<const char*>& outputDrivers,
-                                                               const std::filesystem::path& fileOutput) {
+std::shared_ptr<CMidiPlayer::CEngine> CMidiPlayer::MakeEngine() {
     auto engine = std::make_shared<CEngine>();
     engine->soundFont = FindSoundFont();
     if (engine->soundFont.empty()) return nullptr;
@@ -146,19 +145,25 @@ std::shared_ptr<CMidiPlayer::CEngine> CMidiPlayer::MakeEngine(const std::vector<
     if (engine->synth != nullptr) engine->player = new_fluid_player(engine->synth);
     if (engine->player == nullptr) return nullptr;
     fluid_player_set_playback_callback(engine->player, &CMidiPlayer::ForwardEvent, engine.get());
-    if (!fileOutput.empty()) fluid_settings_setstr(engine->settings, "audio.file.name", fileOutput.c_str());
+    return engine;
+}
+
+bool CMidiPlayer::StartOutput(CEngine& engine, const std::vector<const char*>& outputDrivers,
+                              const std::filesystem::path& fileOutput) {
+    if (!fileOutput.empty()) fluid_settings_setstr(engine.settings, "audio.file.name", fileOutput.c_str());
     for (const char* name : outputDrivers) {
-        if (fluid_settings_setstr(engine->settings, "audio.driver", name) != FLUID_OK) continue;
-        engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
-        if (engine->driver != nullptr) return engine;
+        if (fluid_settings_setstr(engine.settings, "audio.driver", name) != FLUID_OK) continue;
+        engine.driver = new_fluid_audio_driver(engine.settings, engine.synth);
+        if (engine.driver != nullptr) return true;
     }
-    return nullptr;
+    return false;
 }
 
 bool CMidiPlayer::CheckAvailability() {
     if (engine_ != nullptr) return true;
     Close();
-    engine_ = MakeEngine(outputDrivers_, fileOutput_);
+    engine_ = MakeEngine();
+    if (engine_ != nullptr && !StartOutput(*engine_, outputDrivers_, fileOutput_)) engine_.reset();
     return engine_ != nullptr;
 }
 
@@ -203,8 +208,9 @@ void CMidiPlayer::PlayLater(const std::filesystem::path& midiFile) {
         [pending = pending_, midiFile, drivers = outputDrivers_, fileOutput = fileOutput_] {
             std::shared_ptr<CEngine> engine;
             const std::optional<QByteArray> data = ReadFile(midiFile);
-            if (data && IsMidiData(*data)) engine = MakeEngine(drivers, fileOutput);
-            if (engine && !Load(*engine, *data)) engine.reset();
+            // The sound font is read before the output starts, which would take turns with it.
+            if (data && IsMidiData(*data)) engine = MakeEngine();
+            if (engine && (!Load(*engine, *data) || !StartOutput(*engine, drivers, fileOutput))) engine.reset();
             const std::lock_guard lock(pending->mutex);
             if (pending->receiver == nullptr) return;  // closed meanwhile: the engine goes here
             pending->engine = std::move(engine);

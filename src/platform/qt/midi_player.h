@@ -61,8 +61,9 @@ private:
     struct CEngine;   // the synthesizer with its player and audio output
     struct CPending;  // a start being prepared on a worker thread
 
-    static std::shared_ptr<CEngine> MakeEngine(const std::vector<const char*>& outputDrivers,
-                                               const std::filesystem::path& fileOutput);
+    static std::shared_ptr<CEngine> MakeEngine();  // without its output
+    static bool StartOutput(CEngine& engine, const std::vector<const char*>& outputDrivers,
+                            const std::filesystem::path& fileOutput);
     static bool Load(CEngine& engine, const QByteArray& midiData);
     static int ForwardEvent(void* data, fluid_midi_event_t* event);
     void Adopt(const std::shared_ptr<CPending>& pending);
