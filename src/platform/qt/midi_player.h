@@ -2,8 +2,9 @@
 // Background music: one MIDI file played from its start on the system's General MIDI sound font
 // through FluidSynth. The end of playing is reported with Finished() on the thread that owns the
 // player, so the owner can start it again. Setting up the synthesizer, its audio output and the
-// sound font takes a noticeable part of a second, so PlayLater does that on a worker thread. Every failure (no sound font, no audio output, a file
-// that is missing or not MIDI) leaves the music off without a word: the calls just return false.
+// sound font takes a noticeable part of a second, so PlayLater does that on a worker thread.
+// Every failure (no sound font, no audio output, a file that is missing or not MIDI) leaves the
+// music off without a word: the calls just return false.
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
@@ -40,7 +41,7 @@ public:
     // will not play. Safe to call at any time.
     void Close();
     // Sends the music, in real time, to a WAV file instead of a sound card (for tests and for
-    // machines without one). Takes effect at the next CheckAvailability.
+    // machines without one). Takes effect at the next CheckAvailability or PlayLater.
     void UseFileOutput(const std::filesystem::path& wavFile);
 
     bool IsOpen() const { return !midiData_.isEmpty(); }
