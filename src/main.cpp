@@ -2,9 +2,13 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "app/quiz_app.h"
+#include "app/word_list_preload.h"
 
 namespace {
 
@@ -36,6 +40,11 @@ int main(int argc, char** argv) {
         std::printf("pellora (Harbor Lessons) %s\n", PELLORA_VERSION);
         return 0;
     }
+    // The word list used last is read while Qt starts.
+    std::optional<CWordListPreload> preload;
+    std::error_code error;
+    const std::filesystem::path startupDir = std::filesystem::current_path(error);
+    if (!error) preload.emplace(startupDir);
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     std::string wordList;
     bool options = true;
@@ -50,5 +59,5 @@ int main(int argc, char** argv) {
             wordList = arg;
         }
     }
-    return CQuizApp().Run(wordList);
+    return CQuizApp().Run(wordList, preload ? &*preload : nullptr);
 }

@@ -16,6 +16,7 @@
 #include "app/option_dialog.h"
 #include "app/own_settings_io.h"
 #include "app/run_drawing.h"
+#include "app/word_list_preload.h"
 #include "editor/edit_dialog.h"
 #include "platform/prompt.h"
 #include "platform/qt/background.h"
@@ -49,7 +50,8 @@ private:
 
 }  // namespace
 
-CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent) : QDialog(parent), prompt_(prompt) {
+CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload)
+    : QDialog(parent), prompt_(prompt), preload_(preload) {
     BuildWindow();
     Initialize();
 }
@@ -137,7 +139,7 @@ void CMainDialog::Initialize() {
     if (!startupDirGone) OpenRecord();
     LoadOwnSettings(settings_, OwnSettings());
     if (!settings_.currentFile.empty()) {
-        if (LoadWordList(prompt_, wordList_, settings_.currentFile)) {
+        if (CWordListPreload::Load(preload_, prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
         } else {
             // Forgotten, so the next start does not stumble over it again.

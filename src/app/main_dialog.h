@@ -16,6 +16,7 @@ class CPrompt;
 class CQuestion;
 class CRecordStore;
 class CUpDown;
+class CWordListPreload;
 class QAction;
 class QLineEdit;
 class QListWidget;
@@ -39,7 +40,8 @@ public:
     };
     enum Control { kGenreList = 1006, kTotal = 1007, kRunCountUpDown = 1009, kRunCount = 1010, kStart = 1002 };
 
-    explicit CMainDialog(CPrompt& prompt, QWidget* parent = nullptr);
+    // A preload, when given, may already hold the current file the settings name.
+    explicit CMainDialog(CPrompt& prompt, QWidget* parent = nullptr, CWordListPreload* preload = nullptr);
     ~CMainDialog() override;
 
     const CWordList& GetWordList() const { return wordList_; }
@@ -91,6 +93,7 @@ private:
     std::string RecordedWordListFile() const;  // the word list as the record names it
 
     CPrompt& prompt_;
+    CWordListPreload* preload_;
     CWordList wordList_;
     std::vector<CQuestion*> runList_;
     bool initialized_ = false;

@@ -24,12 +24,12 @@ constexpr const char* kAlreadyRunning =
 
 }  // namespace
 
-int CQuizApp::Run(const std::string& wordList) {
+int CQuizApp::Run(const std::string& wordList, CWordListPreload* preload) {
     CQtPrompt prompt;
-    return Run(prompt, wordList);
+    return Run(prompt, wordList, preload);
 }
 
-int CQuizApp::Run(CPrompt& prompt, const std::string& wordList) {
+int CQuizApp::Run(CPrompt& prompt, const std::string& wordList, CWordListPreload* preload) {
     QApplication::setApplicationName(QString::fromUtf8(kCaption));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/128.png")));
     InstallFontSubstitutions();
@@ -60,7 +60,7 @@ int CQuizApp::Run(CPrompt& prompt, const std::string& wordList) {
     if (!error && IsFirstStartIn(startupDir)) ProvideDefaultDataFiles(startupDir);
 
     {
-        CMainDialog mainDialog(prompt);
+        CMainDialog mainDialog(prompt, nullptr, preload);
         if (!wordList.empty()) {
             // Relative to the folder the program was started in, as a file dialog would give it.
             const std::filesystem::path path = std::filesystem::absolute(wordList, error);

@@ -175,9 +175,9 @@ void CQuizDialog::reject() {
 }
 
 void CQuizDialog::StartMusic() {
-    if (settings_.bgmFlag != 1 || !music_.CheckAvailability()) return;
-    // Only the file the settings name plays; a missing one leaves the music off.
-    if (!music_.Open(std::filesystem::path(settings_.bgmFile)) || !music_.Play()) music_.Close();
+    // Only the file the settings name plays; a missing one leaves the music off. The window does
+    // not wait for the synthesizer: the music joins it when ready.
+    if (settings_.bgmFlag == 1) music_.PlayLater(std::filesystem::path(settings_.bgmFile));
 }
 
 void CQuizDialog::StopMusic() { music_.Close(); }

@@ -3,6 +3,8 @@
 // and the ending of a run (summary, or name entry and score table for a placed result).
 #include <QInputMethodEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QThreadPool>
 
 #include "app/app_settings.h"
 #include "gui/gui_test.h"
@@ -359,6 +361,41 @@ TEST_F(QuizDialogTest, EachWayARunEndsIsRecordedOnce) {
         way();
         dialog_.reset();
         EXPECT_EQ(recorder.said, recorded);
+    }
+}
+
+// The window shows without waiting for the music, which joins it once ready (when the settings
+// have it on) and never outlives it: a start ready after the window closed or went stays silent.
+TEST_F(QuizDialogTest, MusicJoinsTheOpenWindowButNeverAClosedOne) {
+    if (CMidiPlayer::FindSoundFont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
+    WriteFileBytes(dir_ / "tune.mid",  // one short hi-hat, so that each play ends at once
+                   std::string("MThd\0\0\0\6\0\0\0\1\x01\xe0MTrk\0\0\0\x0c\0\x99\x2a\x64\x60\x89\x2a\0\0\xff\x2f\0", 34));
+    settings_.bgmFile = (dir_ / "tune.mid").string();
+    AddPlain(1);
+    enum Close { kAtTheEnd, kWhilePreparing, kWhenReady /* its start on its way */, kGone };
+    const struct {
+        int bgmFlag;
+        Close close;
+        bool plays;
+    } rows[] = {{1, kAtTheEnd, true}, {1, kWhilePreparing, false}, {1, kWhenReady, false}, {1, kGone, false},
+                {0, kAtTheEnd, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.close);
+        settings_.bgmFlag = row.bgmFlag;
+        dialog_ = std::make_unique<CQuizDialog>(list_, runList_, 1, settings_, prompt_);
+        dialog_->Music().UseFileOutput(dir_ / "music.wav");
+        QSignalSpy ends(&dialog_->Music(), &CMidiPlayer::Finished);
+        dialog_->show();
+        EXPECT_FALSE(dialog_->Music().IsOpen()) << "the window does not wait for the music";
+        if (row.close == kWhilePreparing) dialog_->reject();
+        if (row.close == kGone) dialog_.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        if (row.close == kWhenReady) dialog_->reject();
+        EXPECT_EQ(QTest::qWaitFor([&] { return ends.count() > 0; }, row.plays ? 5000 : 400), row.plays) << "heard";
+        if (dialog_ == nullptr) continue;
+        EXPECT_EQ(dialog_->Music().IsOpen(), row.plays);
+        QTest::keyClick(&AnswerBox(), Qt::Key_Escape);
+        EXPECT_FALSE(dialog_->Music().IsOpen());
     }
 }
 

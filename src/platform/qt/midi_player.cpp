@@ -2,10 +2,14 @@
 
 #include <fluidsynth.h>
 
+#include <QThreadPool>
+
 #include <array>
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -36,6 +40,14 @@ bool IsFile(const std::filesystem::path& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
+std::optional<QByteArray> ReadFile(const std::filesystem::path& file) {
+    if (!IsFile(file)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return std::nullopt;
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 std::uint32_t ReadBigEndian(const QByteArray& data, qsizetype at, int bytes) {
     std::uint32_t value = 0;
     for (int i = 0; i < bytes; ++i) value = (value << 8) | static_cast<unsigned char>(data[at + i]);
@@ -43,6 +55,39 @@ std::uint32_t ReadBigEndian(const QByteArray& data, qsizetype at, int bytes) {
 }
 
 }  // namespace
+
+struct CMidiPlayer::CEngine {
+    CEngine() = default;
+    CEngine(const CEngine&) = delete;
+    CEngine& operator=(const CEngine&) = delete;
+    // The output stops pulling samples before the player goes: FluidSynth does not allow deleting
+    // the player while it renders.
+    ~CEngine() {
+        if (driver != nullptr) delete_fluid_audio_driver(driver);
+        if (player != nullptr) {
+            fluid_player_stop(player);
+            delete_fluid_player(player);
+        }
+        if (synth != nullptr) delete_fluid_synth(synth);
+        if (settings != nullptr) delete_fluid_settings(settings);
+    }
+
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_player_t* player = nullptr;
+    fluid_audio_driver_t* driver = nullptr;
+    std::filesystem::path soundFont;
+    std::atomic<int> eventsPlayed{0};  // written by the audio thread
+};
+
+// What the worker hands back. The player may close or go while the worker runs: it clears
+// `receiver` under the lock first, so the worker posts only to a player that still exists.
+struct CMidiPlayer::CPending {
+    std::mutex mutex;
+    CMidiPlayer* receiver = nullptr;
+    std::shared_ptr<CEngine> engine;  // set up and loaded, or null after a failure
+    QByteArray midiData;
+};
 
 CMidiPlayer::CMidiPlayer(QObject* parent) : QObject(parent) {
     // FluidSynth has no end-of-song callback; a short check on this thread turns the player's
@@ -90,29 +135,36 @@ bool CMidiPlayer::IsMidiData(const QByteArray& data) {
     return true;
 }
 
-bool CMidiPlayer::CheckAvailability() {
-    if (driver_ != nullptr) return true;
-    Close();
-    soundFontPath_ = FindSoundFont();
-    if (soundFontPath_.empty()) return false;
-    settings_ = MakeSettings();
-    if (settings_ != nullptr) synth_ = new_fluid_synth(settings_);
-    // The player exists before the audio output starts pulling samples and is deleted after the
-    // output has stopped: FluidSynth does not allow either while it renders.
-    if (synth_ != nullptr) player_ = new_fluid_player(synth_);
-    if (player_ == nullptr) {
-        Close();
-        return false;
+std::shared_ptr<CMidiPlayer::CEngine> CMidiPlayer::MakeEngine() {
+    auto engine = std::make_shared<CEngine>();
+    engine->soundFont = FindSoundFont();
+    if (engine->soundFont.empty()) return nullptr;
+    engine->settings = MakeSettings();
+    if (engine->settings != nullptr) engine->synth = new_fluid_synth(engine->settings);
+    // The player exists before the audio output starts pulling samples.
+    if (engine->synth != nullptr) engine->player = new_fluid_player(engine->synth);
+    if (engine->player == nullptr) return nullptr;
+    fluid_player_set_playback_callback(engine->player, &CMidiPlayer::ForwardEvent, engine.get());
+    return engine;
+}
+
+bool CMidiPlayer::StartOutput(CEngine& engine, const std::vector<const char*>& outputDrivers,
+                              const std::filesystem::path& fileOutput) {
+    if (!fileOutput.empty()) fluid_settings_setstr(engine.settings, "audio.file.name", fileOutput.c_str());
+    for (const char* name : outputDrivers) {
+        if (fluid_settings_setstr(engine.settings, "audio.driver", name) != FLUID_OK) continue;
+        engine.driver = new_fluid_audio_driver(engine.settings, engine.synth);
+        if (engine.driver != nullptr) return true;
     }
-    fluid_player_set_playback_callback(player_, &CMidiPlayer::ForwardEvent, this);
-    if (!fileOutput_.empty()) fluid_settings_setstr(settings_, "audio.file.name", fileOutput_.c_str());
-    for (const char* name : outputDrivers_) {
-        if (fluid_settings_setstr(settings_, "audio.driver", name) != FLUID_OK) continue;
-        driver_ = new_fluid_audio_driver(settings_, synth_);
-        if (driver_ != nullptr) return true;
-    }
-    Close();
     return false;
+}
+
+bool CMidiPlayer::CheckAvailability() {
+    if (engine_ != nullptr) return true;
+    Close();
+    engine_ = MakeEngine();
+    if (engine_ != nullptr && !StartOutput(*engine_, outputDrivers_, fileOutput_)) engine_.reset();
+    return engine_ != nullptr;
 }
 
 void CMidiPlayer::UseFileOutput(const std::filesystem::path& wavFile) {
@@ -122,53 +174,85 @@ void CMidiPlayer::UseFileOutput(const std::filesystem::path& wavFile) {
 }
 
 bool CMidiPlayer::Open(const std::filesystem::path& midiFile) {
-    if (driver_ == nullptr || !IsFile(midiFile)) return false;
-    std::ifstream in(midiFile, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) return false;
-    return OpenData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (engine_ == nullptr) return false;
+    const std::optional<QByteArray> data = ReadFile(midiFile);
+    return data && OpenData(*data);
+}
+
+bool CMidiPlayer::Load(CEngine& engine, const QByteArray& midiData) {
+    if (!IsMidiData(midiData)) return false;
+    if (fluid_synth_sfload(engine.synth, engine.soundFont.c_str(), 1) == FLUID_FAILED) return false;
+    return fluid_player_add_mem(engine.player, midiData.constData(), static_cast<size_t>(midiData.size())) == FLUID_OK;
 }
 
 bool CMidiPlayer::OpenData(const QByteArray& midiData) {
-    if (driver_ == nullptr || IsOpen() || !IsMidiData(midiData)) return false;
-    if (fluid_synth_sfload(synth_, soundFontPath_.c_str(), 1) == FLUID_FAILED) return false;
-    if (fluid_player_add_mem(player_, midiData.constData(), static_cast<size_t>(midiData.size())) != FLUID_OK) {
-        return false;
-    }
+    if (engine_ == nullptr || IsOpen() || !Load(*engine_, midiData)) return false;
     midiData_ = midiData;
     return true;
 }
 
 bool CMidiPlayer::Play() {
     if (!IsOpen()) return false;
-    eventsPlayed_ = 0;
-    fluid_player_seek(player_, 0);
-    if (fluid_player_play(player_) != FLUID_OK) return false;
+    engine_->eventsPlayed = 0;
+    fluid_player_seek(engine_->player, 0);
+    if (fluid_player_play(engine_->player) != FLUID_OK) return false;
     endCheck_.start();
     return true;
 }
 
+void CMidiPlayer::PlayLater(const std::filesystem::path& midiFile) {
+    Close();
+    pending_ = std::make_shared<CPending>();
+    pending_->receiver = this;
+    QThreadPool::globalInstance()->start(
+        [pending = pending_, midiFile, drivers = outputDrivers_, fileOutput = fileOutput_] {
+            std::shared_ptr<CEngine> engine;
+            const std::optional<QByteArray> data = ReadFile(midiFile);
+            // The sound font is read before the output starts, which would take turns with it.
+            if (data && IsMidiData(*data)) engine = MakeEngine();
+            if (engine && (!Load(*engine, *data) || !StartOutput(*engine, drivers, fileOutput))) engine.reset();
+            const std::lock_guard lock(pending->mutex);
+            if (pending->receiver == nullptr) return;  // closed meanwhile: the engine goes here
+            pending->engine = std::move(engine);
+            if (data) pending->midiData = *data;
+            CMidiPlayer* receiver = pending->receiver;
+            // Dropped unheard if the player goes before the call is delivered.
+            QMetaObject::invokeMethod(receiver, [receiver, pending] { receiver->Adopt(pending); }, Qt::QueuedConnection);
+        });
+}
+
+void CMidiPlayer::Adopt(const std::shared_ptr<CPending>& pending) {
+    if (pending != pending_) return;  // closed, or started again, since
+    pending_.reset();
+    const std::lock_guard lock(pending->mutex);
+    if (pending->engine == nullptr) return;
+    engine_ = std::move(pending->engine);
+    midiData_ = pending->midiData;
+    if (!Play()) Close();
+}
+
 int CMidiPlayer::ForwardEvent(void* data, fluid_midi_event_t* event) {
-    auto* self = static_cast<CMidiPlayer*>(data);
-    self->eventsPlayed_.fetch_add(1, std::memory_order_relaxed);
-    return fluid_synth_handle_midi_event(self->synth_, event);
+    auto* engine = static_cast<CEngine*>(data);
+    engine->eventsPlayed.fetch_add(1, std::memory_order_relaxed);
+    return fluid_synth_handle_midi_event(engine->synth, event);
 }
 
 void CMidiPlayer::CheckForEnd() {
-    if (player_ == nullptr) return;
-    const int status = fluid_player_get_status(player_);
-    const int total = fluid_player_get_total_ticks(player_);
-    const int tick = fluid_player_get_current_tick(player_);
+    if (engine_ == nullptr) return;
+    fluid_player_t* player = engine_->player;
+    const int status = fluid_player_get_status(player);
+    const int total = fluid_player_get_total_ticks(player);
+    const int tick = fluid_player_get_current_tick(player);
     // The music ends with its last event. FluidSynth reports "done" only after letting the last
     // notes ring for up to two seconds more, which would leave a gap in the loop. Until an event
     // of this play has sounded, the position may still be the one before the jump to the start.
-    const bool started = eventsPlayed_.load(std::memory_order_relaxed) > 0;
+    const bool started = engine_->eventsPlayed.load(std::memory_order_relaxed) > 0;
     const bool lastEventPlayed = started && status == FLUID_PLAYER_PLAYING && total > 0 && tick >= total;
     if (status != FLUID_PLAYER_DONE && !lastEventPlayed) return;
     endCheck_.stop();
     // A file that FluidSynth could not read ends before its first event; looping it would only
     // spin, so the music goes off instead.
-    if (eventsPlayed_.load(std::memory_order_relaxed) == 0) {
+    if (engine_->eventsPlayed.load(std::memory_order_relaxed) == 0) {
         Close();
         return;
     }
@@ -176,18 +260,13 @@ void CMidiPlayer::CheckForEnd() {
 }
 
 void CMidiPlayer::Close() {
-    endCheck_.stop();
-    if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
-    driver_ = nullptr;
-    if (player_ != nullptr) {
-        fluid_player_stop(player_);
-        delete_fluid_player(player_);
+    if (pending_ != nullptr) {
+        const std::lock_guard lock(pending_->mutex);
+        pending_->receiver = nullptr;
     }
-    player_ = nullptr;
-    if (synth_ != nullptr) delete_fluid_synth(synth_);
-    synth_ = nullptr;
-    if (settings_ != nullptr) delete_fluid_settings(settings_);
-    settings_ = nullptr;
+    pending_.reset();
+    endCheck_.stop();
+    engine_.reset();
     midiData_.clear();
 }
 
