@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include "platform/c_runtime.h"
 #include "wordlist/list_arena.h"
@@ -69,7 +70,7 @@ CQuestion::CQuestion(CListArena* arena, std::string_view text, std::string_view 
     : arena_(arena) {
     StoreTexts(text, answers);
     const std::int64_t count = hasRequiredField ? crt::Atoi(requiredField) : -1;
-    const std::int64_t available = static_cast<std::int64_t>(answers_.size());
+    const std::int64_t available = answerCount_;
     // A count above the answers is cut to them; any negative count makes a choice question.
     if (count > available) {
         required_ = static_cast<int>(std::min<std::int64_t>(available, INT32_MAX));
@@ -81,15 +82,15 @@ CQuestion::CQuestion(CListArena* arena, std::string_view text, std::string_view 
 CQuestion::CQuestion(const CQuestion& source) : CQuestion(nullptr, source) {}
 
 CQuestion::CQuestion(CListArena* arena, const CQuestion& source) : arena_(arena), required_(source.required_) {
-    StoreTexts(source.text_, source.answers_);
-    SetExplanation(source.explanation_);
+    StoreTexts(source.Text(), source.Answers());
+    SetExplanation(source.Explanation());
 }
 
 CQuestion::~CQuestion() {
     // The texts of a list that is going are released with its storage.
     if (arena_ && arena_->IsReleasing()) return;
-    FreePiece(answers_.data(), TextsPieceSize());
-    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
+    FreePiece(piece_, TextsPieceSize());
+    FreePiece(const_cast<char*>(explanation_), explanationSize_);
 }
 
 void* CQuestion::AllocatePiece(std::size_t bytes) const {
@@ -107,20 +108,28 @@ void CQuestion::FreePiece(void* piece, std::size_t bytes) const {
 }
 
 std::size_t CQuestion::TextsPieceSize() const {
-    std::size_t bytes = answers_.size() * sizeof(CAnswer) + text_.size();
-    for (const CAnswer& answer : answers_) bytes += answer.GetText().size();
+    std::size_t bytes = answerCount_ * sizeof(CAnswer) + textSize_;
+    for (const CAnswer& answer : Answers()) bytes += answer.GetText().size();
     return bytes;
 }
 
 namespace {
 std::string_view TextOf(std::string_view text) { return text; }
+// Sizes are kept in 32 bits; a text of one line of a word list is far below 4 GiB, and one
+// that is not is refused rather than cut short in silence.
+std::uint32_t Size32(std::size_t size) {
+    if (size > UINT32_MAX) throw std::length_error("word-list text");
+    return static_cast<std::uint32_t>(size);
+}
 std::string_view TextOf(const CAnswer& answer) { return answer.GetText(); }
 }  // namespace
 
-template <typename Answers>
-void CQuestion::StoreTexts(std::string_view text, const Answers& answers) {
+template <typename AnswerList>
+void CQuestion::StoreTexts(std::string_view text, const AnswerList& answers) {
+    const std::uint32_t textSize = Size32(text.size());  // checked before anything is taken
+    const std::uint32_t answerCount = Size32(answers.size());
     std::size_t bytes = answers.size() * sizeof(CAnswer) + text.size();
-    for (const auto& answer : answers) bytes += TextOf(answer).size();
+    for (const auto& answer : answers) bytes += Size32(TextOf(answer).size());
     auto* piece = static_cast<char*>(AllocatePiece(bytes));
     char* cursor = piece + answers.size() * sizeof(CAnswer);
     auto copy = [&](std::string_view from) {
@@ -129,42 +138,46 @@ void CQuestion::StoreTexts(std::string_view text, const Answers& answers) {
         cursor += from.size();
         return stored;
     };
-    text_ = copy(text);
+    copy(text);
     auto* first = reinterpret_cast<CAnswer*>(piece);
     for (std::size_t i = 0; i < answers.size(); ++i) new (first + i) CAnswer(copy(TextOf(answers[i])));
-    answers_ = std::span<CAnswer>(first, answers.size());
+    piece_ = piece;
+    textSize_ = textSize;
+    answerCount_ = answerCount;
 }
 
 void CQuestion::SetExplanation(std::string_view text) {
     // Copied before the old one goes: text may be the old explanation itself.
     std::string_view stored;
+    const std::uint32_t size = Size32(text.size());
     if (!text.empty()) {
         auto* piece = static_cast<char*>(AllocatePiece(text.size()));
         std::memcpy(piece, text.data(), text.size());
         stored = std::string_view(piece, text.size());
     }
-    FreePiece(const_cast<char*>(explanation_.data()), explanation_.size());
-    explanation_ = stored;
+    FreePiece(const_cast<char*>(explanation_), explanationSize_);
+    explanation_ = stored.data();
+    explanationSize_ = size;
     hasExplanation_ = true;
 }
 
 std::string_view CQuestion::GetText() {
     ResetProgress();
-    return text_;
+    return Text();
 }
 
 void CQuestion::ResetProgress() {
-    for (CAnswer& answer : answers_) answer.ResetProgress();
+    for (CAnswer& answer : Answers()) answer.ResetProgress();
     given_ = 0;
 }
 
 std::string CQuestion::GetAnswerText(int onlyRemaining) const {
     if (required_ == -1) {
-        if (onlyRemaining != 0 || answers_.empty()) return std::string();
-        return std::string(answers_.front().GetText());
+        if (onlyRemaining != 0 || answerCount_ == 0) return std::string();
+        return std::string(Answers().front().GetText());
     }
     std::string text;
-    for (const CAnswer& answer : answers_) {
+    for (const CAnswer& answer : Answers()) {
         if (onlyRemaining != 0 && answer.IsGiven()) continue;
         text += "   ";
         text += answer.GetText();
@@ -174,12 +187,12 @@ std::string CQuestion::GetAnswerText(int onlyRemaining) const {
 }
 
 int CQuestion::CheckAnswer(std::string_view input) {
-    return CheckAnswerWith([&](std::size_t i) { return answers_[i].GetText() == input; });
+    return CheckAnswerWith([&](std::size_t i) { return Answers()[i].GetText() == input; });
 }
 
 std::string CQuestion::GetHintAnswer(std::string_view typed) const {
     const CAnswer* last = nullptr;
-    for (const CAnswer& answer : answers_) {
+    for (const CAnswer& answer : Answers()) {
         if (answer.IsGiven()) continue;
         // Bytes, not characters: a prefix that ends inside a double-byte character fails.
         if (answer.GetText().starts_with(typed)) return std::string(answer.GetText());

@@ -3,6 +3,7 @@
 // choice question whose first answer is right), an optional explanation, and the progress of
 // its current presentation.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <span>
@@ -37,12 +38,12 @@ public:
     static std::unique_ptr<CQuestion> Make(CListArena* arena, const CQuestion& source);
 
     std::string_view GetText();  // presenting: resets the progress first
-    std::string_view PeekText() const { return text_; }  // reading without presenting
+    std::string_view PeekText() const { return Text(); }  // reading without presenting
     int GetRequired() const { return required_; }
-    std::string_view GetExplanation() const { return explanation_; }
+    std::string_view GetExplanation() const { return Explanation(); }
     bool HasExplanation() const { return hasExplanation_; }
     void SetExplanation(std::string_view text);
-    std::span<const CAnswer> GetAnswers() const { return answers_; }
+    std::span<const CAnswer> GetAnswers() const { return Answers(); }
     int GetGiven() const { return given_; }
 
     void ResetProgress();
@@ -77,16 +78,24 @@ private:
     void* AllocatePiece(std::size_t bytes) const;
     void FreePiece(void* piece, std::size_t bytes) const;
     // One piece holds the answers and then every text but the explanation.
-    template <typename Answers>  // texts or CAnswer objects
-    void StoreTexts(std::string_view text, const Answers& answers);
+    template <typename AnswerList>  // texts or CAnswer objects
+    void StoreTexts(std::string_view text, const AnswerList& answers);
     std::size_t TextsPieceSize() const;
 
     // Kept small: a large list holds hundreds of thousands of questions, most without an
     // explanation. An empty explanation is present without any text stored.
+    // The texts' piece holds the answers, then the question's text, then the answers' texts:
+    // the text is found after the answers rather than pointed to.
+    std::span<CAnswer> Answers() const { return {reinterpret_cast<CAnswer*>(piece_), answerCount_}; }
+    std::string_view Text() const { return {piece_ + answerCount_ * sizeof(CAnswer), textSize_}; }
+    std::string_view Explanation() const { return {explanation_, explanationSize_}; }
+
     CListArena* arena_ = nullptr;  // where the texts live; null: the heap
-    std::span<CAnswer> answers_;   // the start of the texts' piece
-    std::string_view text_;
-    std::string_view explanation_;  // a piece of its own when not empty
+    char* piece_ = nullptr;
+    const char* explanation_ = nullptr;  // a piece of its own when not empty
+    std::uint32_t answerCount_ = 0;
+    std::uint32_t textSize_ = 0;
+    std::uint32_t explanationSize_ = 0;
     int required_ = -1;
     int given_ = 0;
     bool hasExplanation_ = false;
@@ -95,10 +104,11 @@ private:
 
 template <typename Matches>
 int CQuestion::CheckAnswerWith(Matches&& matches) {
-    if (required_ == -1) return !answers_.empty() && matches(std::size_t{0}) ? answers_.front().Give() : kNoMatch;
-    for (std::size_t i = 0; i < answers_.size(); ++i) {
+    const std::span<CAnswer> answers = Answers();
+    if (required_ == -1) return !answers.empty() && matches(std::size_t{0}) ? answers.front().Give() : kNoMatch;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
         if (!matches(i)) continue;
-        const int result = answers_[i].Give();
+        const int result = answers[i].Give();
         if (result == kNewlyGiven) ++given_;
         return result;
     }

@@ -82,10 +82,10 @@ void CQuestion::Write(CAtomicFileWriter& file) const {
 
 void CQuestion::Write(CAtomicFileWriter& file, std::string& scratch) const {
     scratch.clear();
-    wlfile::AppendField(scratch, text_);
+    wlfile::AppendField(scratch, Text());
     scratch += ',';
     scratch += std::to_string(required_);
-    for (const CAnswer& answer : answers_) {
+    for (const CAnswer& answer : Answers()) {
         scratch += ',';
         wlfile::AppendField(scratch, answer.GetText());
     }
@@ -93,7 +93,7 @@ void CQuestion::Write(CAtomicFileWriter& file, std::string& scratch) const {
     if (hasExplanation_) {
         scratch += wlfile::kInfo;
         scratch += ',';
-        wlfile::AppendField(scratch, explanation_);
+        wlfile::AppendField(scratch, Explanation());
         wlfile::WriteRecord(file, scratch);
     }
 }
