@@ -19,6 +19,7 @@
 #include "platform/qt/dialog_builder.h"
 #include "platform/qt/text_bridge.h"
 #include "quiz/choice_panel_dialog.h"
+#include "quiz/owning_genres.h"
 #include "score/name_entry_dialog.h"
 #include "score/rank_table.h"
 #include "score/score_dialog.h"
@@ -61,12 +62,15 @@ QColor TimeTextColour(TimeColour colour) {
 
 }  // namespace
 
-CQuizDialog::CQuizDialog(CWordList& /*list*/, std::vector<CQuestion*>& runList, int count, CAppSettings& settings,
-                         CPrompt& prompt, QWidget* parent)
+CQuizDialog::CQuizDialog(CWordList& list, std::vector<CQuestion*>& runList, int count, CAppSettings& settings,
+                         CPrompt& prompt, QWidget* parent, CAnswerRecorder* recorder, RecordedRun facts)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       settings_(settings),
       prompt_(prompt),
       run_(runList, static_cast<unsigned>(std::max(count, 0)), settings, static_cast<CQuizFront&>(*this)) {
+    std::vector<std::string> owningGenres;
+    if (recorder) owningGenres = OwningGenreNames(list, runList);
+    run_.SetRecorder(recorder, std::move(facts), std::move(owningGenres));
     BuildDialog(*this, LoadDialogTemplate(146));
     ApplyBackground(*this);
 
@@ -118,6 +122,7 @@ CQuizDialog::CQuizDialog(CWordList& /*list*/, std::vector<CQuestion*>& runList, 
 }
 
 CQuizDialog::~CQuizDialog() {
+    run_.Stop(RunEnding::Closed);  // however the window went, a run under way has ended
     countdownTimer_.stop();
     music_.Close();
 }
@@ -153,6 +158,7 @@ void CQuizDialog::Retry() {
 }
 
 void CQuizDialog::Abort() {
+    run_.Stop(RunEnding::Aborted);
     closing_ = true;
     StopCountdown();
     StopMusic();
@@ -160,6 +166,7 @@ void CQuizDialog::Abort() {
 }
 
 void CQuizDialog::reject() {
+    run_.Stop(RunEnding::Closed);
     closing_ = true;
     StopCountdown();
     StopMusic();
@@ -281,6 +288,7 @@ void CQuizDialog::Tick() {
     ShowTime();
     if (!timedOut) return;
     countdownTimer_.stop();
+    run_.TimeOut();  // recorded as the time runs out, not when the learner has read the box
     prompt_.ShowMessage(kTimeOutText, kTimeOutCaption, PromptIcon::None, PromptButtons::Ok);
     if (closing_) return;
     run_.Finish();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/qt/midi_player.h"
+#include "quiz/answer_recorder.h"
 #include "quiz/countdown.h"
 #include "quiz/quiz_run.h"
 
@@ -28,9 +29,11 @@ class CQuizDialog : public QDialog, private CQuizFront {
     Q_OBJECT
 
 public:
-    // The word list is not consulted: the run list already refers to its questions.
+    // The run list already refers to the questions; the word list names their genres for the
+    // recorder. recorder (may be null) hears of every run taken here and how it ended; facts as
+    // CQuizRun::SetRecorder takes them (a review run is never ranked, recorded or not).
     CQuizDialog(CWordList& list, std::vector<CQuestion*>& runList, int count, CAppSettings& settings, CPrompt& prompt,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, CAnswerRecorder* recorder = nullptr, RecordedRun facts = {});
     ~CQuizDialog() override;
 
     // One second of the countdown. The dialog's 1-second timer calls it; tests call it directly
@@ -44,7 +47,7 @@ public:
     CMidiPlayer& Music() { return music_; }
 
 public slots:
-    void reject() override;  // Escape: what "中止" does, then close
+    void reject() override;  // Escape or the window closed: what "中止" does, then close
 
 protected:
     void showEvent(QShowEvent* event) override;

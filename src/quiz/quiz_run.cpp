@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/random.h"
 #include "platform/text_codec.h"
+#include "quiz/run_recording.h"
 #include "score/rank_table.h"
 #include "wordlist/question.h"
 
@@ -44,9 +45,29 @@ const std::string kEmpty;
 CQuizRun::CQuizRun(std::vector<CQuestion*>& runList, unsigned questionCount, CAppSettings& settings, CQuizFront& front)
     : runList_(runList), questionCount_(questionCount), settings_(settings), front_(front) {}
 
+CQuizRun::~CQuizRun() = default;
+
+void CQuizRun::SetRecorder(CAnswerRecorder* recorder, RecordedRun facts, std::vector<std::string> owningGenres,
+                           Clock clock) {
+    review_ = facts.review;
+    recording_.reset();
+    if (recorder) {
+        recording_ =
+            std::make_unique<CRunRecording>(*recorder, std::move(facts), std::move(owningGenres), std::move(clock));
+    }
+}
+
 std::size_t CQuizRun::RunLength() const { return std::min<std::size_t>(questionCount_, runList_.size()); }
 
 void CQuizRun::Start() {
+    if (recording_) {
+        RecordedRun facts = recording_->Facts();
+        facts.count = questionCount_;
+        facts.hint = settings_.useHint != 0;
+        facts.completeMode = settings_.completeMode != 0;
+        facts.timeLimit = std::max(settings_.timeLimit, 0);
+        recording_->Started(facts, rightCount_);
+    }
     front_.StartCountdown();
     messageText_.clear();
     cursor_ = RunLength() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
@@ -63,6 +84,7 @@ void CQuizRun::Start() {
 void CQuizRun::PresentNext() {
     current_ = nullptr;
     while (cursor_ && !current_) {
+        currentIndex_ = *cursor_;
         current_ = runList_[*cursor_];
         cursor_ = *cursor_ + 1 < RunLength() ? std::optional<std::size_t>(*cursor_ + 1) : std::nullopt;
     }
@@ -76,6 +98,7 @@ void CQuizRun::PresentNext() {
         return;
     }
     questionText_ = current_->GetText();  // also starts the question afresh
+    if (recording_) recording_->Shown();
     const int required = current_->GetRequired();
     if (required >= 2) {
         form_ = QuizForm::Several;
@@ -132,6 +155,7 @@ SubmitOutcome CQuizRun::Submit(std::string_view answer) {
         return outcome;
     }
     if (outcome == SubmitOutcome::AlreadyGiven) return outcome;
+    RecordJudged(outcome, answer);
 
     explanation_ = question->GetExplanation();
     current_ = nullptr;
@@ -179,6 +203,28 @@ SubmitOutcome CQuizRun::Submit(std::string_view answer) {
     return outcome;
 }
 
+void CQuizRun::RecordJudged(SubmitOutcome outcome, std::string_view answer) {
+    if (!recording_) return;
+    // The texts given for the question, as the several-answers line shows them, and the last.
+    std::string given = givenAnswers_;
+    if (!given.empty()) given += ',';
+    given += answer;
+    const AnswerOutcome recorded = outcome == SubmitOutcome::Wrong ? AnswerOutcome::Wrong
+                                   : helped_                       ? AnswerOutcome::RightAfterHint
+                                                                   : AnswerOutcome::Right;
+    recording_->Judged(currentIndex_, questionText_, form_, recorded, std::move(given));
+}
+
+void CQuizRun::TimeOut() {
+    if (!recording_) return;  // the record takes it only while a run is open
+    if (current_) recording_->Judged(currentIndex_, questionText_, form_, AnswerOutcome::TimeOut, std::string());
+    recording_->Ended(RunEnding::TimeOut, rightCount_);
+}
+
+void CQuizRun::Stop(RunEnding ending) {
+    if (recording_) recording_->Ended(ending, rightCount_);  // nothing once the run has ended
+}
+
 CQuizRun::HintResult CQuizRun::Hint(std::string_view typed) {
     if (!current_) return {std::string(), 0};
     helped_ = true;
@@ -194,11 +240,15 @@ CQuizRun::HintResult CQuizRun::Hint(std::string_view typed) {
 
 void CQuizRun::Finish() {
     if (active_ != 1) return;  // a run ends once; a second call would enter its result twice
+    // Recorded before the windows of the end, which wait on the learner; after a time-out the
+    // run's end is recorded already.
+    if (recording_) recording_->Ended(RunEnding::Finished, rightCount_);
     CRankTable* rankTable = settings_.GetRankTable();
     const int questions = static_cast<int>(std::min<unsigned>(questionCount_, INT_MAX));
     const int right = static_cast<int>(std::min<unsigned>(rightCount_, INT_MAX));
     int position = -1;
-    if (rankTable && questionCount_ >= kRankedMinimum) position = rankTable->FindPosition(questions, right);
+    // A review run is no random draw: its rate says nothing against the table's.
+    if (rankTable && questionCount_ >= kRankedMinimum && !review_) position = rankTable->FindPosition(questions, right);
 
     if (position >= 1) {
         std::string name = front_.AskName(position, GetRateText());

@@ -9,6 +9,8 @@
 #include "quiz/choice_panel_dialog.h"
 #include "quiz/quiz_dialog.h"
 #include "score/rank_table.h"
+#include "support/fake_recorder.h"
+#include "wordlist/genre.h"
 #include "wordlist/question.h"
 #include "wordlist/word_list.h"
 
@@ -328,6 +330,37 @@ TEST_F(QuizDialogTest, BackgroundDragsAndTheWaysARunEnds) {
     dialog_->show();
     EXPECT_FALSE(dialog_->Music().IsOpen());
     EXPECT_TRUE(prompt_.Messages().empty());
+}
+
+
+// Each way out of a run is recorded once, the window gone included (it ends the retried run). An
+// answer's genre is the one whose entries hold the question, not the one that reaches it.
+TEST_F(QuizDialogTest, EachWayARunEndsIsRecordedOnce) {
+    settings_.timeLimit = 30;
+    CGenre* genre = list_.AddGenre(std::make_unique<CGenre>("G"));
+    list_.AddGenre(std::make_unique<CGenre>("P"))->AddChildGenre(genre);
+    for (std::string_view text : {"q1", "q2"}) genre->AddQuestion(std::vector<std::string_view>{text, "1", "r"});
+    for (const CGenreEntry& entry : genre->GetEntries()) runList_.push_back(entry.GetQuestion());
+    const std::string start = "w.wl P 2 h1 c0 t30 r0";
+    const std::pair<std::function<void()>, std::vector<std::string>> rows[] = {  // a way out, what follows q1
+        {[&] { Click(kAbort); }, {"a1"}},
+        {[&] { QTest::keyClick(&AnswerBox(), Qt::Key_Escape); }, {"c1"}},
+        {[&] { Click(kRetry); }, {"a1", start, "c0"}},
+        {[&] { for (int i = 0; i < 60; ++i) dialog_->Tick(); }, {"2 G q2 ot ''", "t1"}},
+        {[&] { Answer(QStringLiteral("r")); }, {"2 G q2 or 'r'", "f2"}},
+    };
+    for (const auto& [way, recorded] : rows) {
+        CFakeRecorder recorder;
+        recorder.timed = false;
+        dialog_ = std::make_unique<CQuizDialog>(list_, runList_, 2, settings_, prompt_, nullptr, &recorder,
+                                                RecordedRun{.wordListFile = "w.wl", .genres = {"P"}});
+        ShowActive(*dialog_);
+        Answer(QStringLiteral("r"));
+        way();
+        dialog_.reset();
+        std::vector<std::string> expected = {start, "1 G q1 or 'r'"};
+        EXPECT_EQ(recorder.said, (expected.insert(expected.end(), recorded.begin(), recorded.end()), expected));
+    }
 }
 
 }  // namespace

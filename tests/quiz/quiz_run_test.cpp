@@ -14,6 +14,7 @@
 #include "quiz/countdown.h"
 #include "quiz/quiz_run.h"
 #include "score/rank_table.h"
+#include "support/fake_recorder.h"
 #include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "wordlist/question.h"
@@ -242,4 +243,50 @@ TEST(Countdown, FormatsColoursThePaceStopsAndRunsOutOnceOnlyWithALimit) {
     EXPECT_FALSE(countdown.Tick(2));
     EXPECT_TRUE(countdown.Tick(2));
     EXPECT_FALSE(countdown.Tick(2));  // runs out once
+}
+
+// Steps 40 ms apart: "?" a hint, "!" the time running out, else an answer; "*" first: complete
+// mode. A several-answers question is one record; asked again after a wrong answer, not plainly right.
+TEST_F(QuizRunTest, EachJudgedAnswerIsRecordedWithItsOutcomeAndTime) {
+    const struct { const char* required; std::vector<std::string> answers, steps, recorded; } rows[] = {
+        {"1", {"r"}, {"r"}, {"1 G q or 'r'40"}},
+        {"1", {"r"}, {"?", "r"}, {"1 G q oh 'r'80"}},
+        {"1", {"r"}, {"x"}, {"1 G q ow 'x'40"}},
+        {"1", {"r"}, {"?", "!"}, {"1 G q ot ''80"}},
+        {"2", {"a", "b", "c"}, {"b", "b", "c"}, {"1 G q sr 'b,c'120"}},
+        {"2", {"a", "b", "c"}, {"b", "x"}, {"1 G q sw 'b,x'80"}},
+        {"-1", {"a", "b"}, {"b"}, {"1 G q cw 'b'40"}},
+        {"1", {"r"}, {"*", "x", "y", "r"}, {"1 G q ow 'x'40", "1 G q ow 'y'40", "1 G q oh 'r'40"}},
+    };
+    for (const auto& row : rows) {
+        owned_.clear(), runList_.clear();
+        Add("q", row.required, row.answers);
+        settings_.completeMode = row.steps.front() == "*";
+        CFakeRecorder recorder;
+        std::chrono::steady_clock::time_point now;
+        CQuizRun& run = Run(false);
+        run.SetRecorder(&recorder, {.wordListFile = "", .genres = {"G"}}, {"G"}, [&] { return now; });
+        run.Start();
+        for (const std::string& step : row.steps) {
+            now += std::chrono::milliseconds(step == "*" ? 0 : 40);
+            if (step == "!") run.TimeOut(), run.Finish();
+            else if (step == "?") run.Hint("");
+            else if (step != "*") run.Submit(step);
+        }
+        EXPECT_EQ(std::vector(recorder.said.begin() + 1, recorder.said.end() - 1), row.recorded) << row.steps.back();
+    }
+}
+
+TEST_F(QuizRunTest, AReviewRunIsNeverRankedAndARecordThatFailsStopsNothing) {
+    settings_.currentFile = (dir_ / "lesson.wl").string();
+    settings_.ReopenRankTable(prompt_);
+    settings_.GetRankTable()->SelectList({"A"});
+    AddPlain(CQuizRun::kRankedMinimum);
+    CFakeRecorder failing;
+    failing.fails = true;
+    CQuizRun& run = Run(false);
+    run.SetRecorder(&failing, {.wordListFile = "", .genres = {""}, .review = true}, {});
+    run.Start();
+    AnswerAll(run, 0);
+    EXPECT_EQ(front_.calls.back() + std::to_string(failing.said.size()), "summary 全問正解: 全問正解 !! おめでとう。1");
 }

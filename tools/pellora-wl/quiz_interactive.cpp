@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "quiz/answer_recorder.h"
 #include "quiz_session.h"
 
 namespace {
@@ -30,7 +31,10 @@ public:
         for (;;) {
             std::fputs(run_.GetActive() == 1 && run_.GetCurrentQuestion() ? "> " : "(\\r retry, \\q quit) ", stdout);
             std::fflush(stdout);
-            if (!ReadInputLine(line)) break;
+            if (!ReadInputLine(line)) {
+                run_.Stop(RunEnding::Closed);
+                break;
+            }
             if (line.compare(0, 2, "\\\\") == 0) {
                 Answer(line.substr(1));
             } else if (!line.empty() && line[0] == '\\') {
@@ -51,7 +55,10 @@ public:
 private:
     // False to quit.
     bool Command(const std::string& line) {
-        if (line == "\\q") return false;
+        if (line == "\\q") {
+            run_.Stop(RunEnding::Aborted);
+            return false;
+        }
         if (line == "\\r") {
             run_.Start();
             ShowQuestion();

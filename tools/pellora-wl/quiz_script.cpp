@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "json_writer.h"
+#include "quiz/answer_recorder.h"
 #include "quiz_session.h"
 
 namespace {
@@ -77,10 +78,14 @@ public:
             const std::size_t blank = line.find(' ');
             const std::string_view command = std::string_view(line).substr(0, blank);
             const std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
-            if (command == "abort") break;
+            if (command == "abort") {
+                run_.Stop(RunEnding::Aborted);
+                break;
+            }
             Dispatch(command, rest);
             AfterCommand();
         }
+        run_.Stop(RunEnding::Closed);  // the input ended under way
         return exitCode_;
     }
 
@@ -100,7 +105,8 @@ private:
         }
         if (command == "timeout") {
             if (run_.GetActive() != 1) return EmitError("no run is under way");
-            return run_.Finish();  // as the countdown does when the time has run out
+            run_.TimeOut();  // as the countdown does when the time has run out
+            return run_.Finish();
         }
         EmitError("unknown command '" + std::string(command) + "'");
     }
