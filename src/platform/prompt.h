@@ -7,7 +7,8 @@
 #include <string>
 
 enum class PromptIcon { None, Information, Question, Exclamation };
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: はい and いいえ with いいえ the default, for a step that cannot be undone.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {

@@ -2,7 +2,7 @@
 
 namespace {
 
-PromptAnswer FirstButton(PromptButtons buttons) {
+PromptAnswer DefaultButton(PromptButtons buttons) {
     switch (buttons) {
         case PromptButtons::Ok:
         case PromptButtons::OkCancel:
@@ -10,6 +10,8 @@ PromptAnswer FirstButton(PromptButtons buttons) {
         case PromptButtons::YesNo:
         case PromptButtons::YesNoCancel:
             return PromptAnswer::Yes;
+        case PromptButtons::YesNoDefaultNo:
+            return PromptAnswer::No;
     }
     return PromptAnswer::Ok;
 }
@@ -19,7 +21,7 @@ PromptAnswer FirstButton(PromptButtons buttons) {
 PromptAnswer CRecordingPrompt::ShowMessage(const std::string& text, const std::string& caption, PromptIcon icon,
                                            PromptButtons buttons) {
     messages_.push_back({text, caption, icon, buttons});
-    if (answers_.empty()) return FirstButton(buttons);
+    if (answers_.empty()) return DefaultButton(buttons);
     PromptAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;

@@ -38,7 +38,8 @@ QList<ButtonSpec> ButtonsFor(PromptButtons buttons) {
     switch (buttons) {
         case PromptButtons::Ok: return {ok};
         case PromptButtons::OkCancel: return {ok, cancel};
-        case PromptButtons::YesNo: return {yes, no};
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo: return {yes, no};
         case PromptButtons::YesNoCancel: return {yes, no, cancel};
     }
     return {ok};
@@ -49,7 +50,8 @@ QList<ButtonSpec> ButtonsFor(PromptButtons buttons) {
 PromptAnswer EscapeAnswer(PromptButtons buttons) {
     switch (buttons) {
         case PromptButtons::Ok: return PromptAnswer::Ok;
-        case PromptButtons::YesNo: return PromptAnswer::No;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoDefaultNo: return PromptAnswer::No;
         case PromptButtons::OkCancel:
         case PromptButtons::YesNoCancel: break;
     }
@@ -102,7 +104,8 @@ PromptAnswer CQtPrompt::ShowMessage(const std::string& text, const std::string& 
         button->setText(QString::fromUtf8(spec.label));
         made.append({button, spec.answer});
     }
-    box.setDefaultButton(static_cast<QPushButton*>(made.first().first));
+    const auto& byDefault = buttons == PromptButtons::YesNoDefaultNo ? made.last() : made.first();
+    box.setDefaultButton(static_cast<QPushButton*>(byDefault.first));
     box.exec();
     for (const auto& [button, answer] : made) {
         if (box.clickedButton() == button) return answer;
