@@ -3,6 +3,7 @@
 #include "app/main_dialog.h"
 
 #include "quiz/quiz_dialog.h"
+#include "record/record_dialog.h"
 #include "record/record_store.h"
 #include "record/review_draw.h"
 
@@ -35,4 +36,19 @@ void CMainDialog::RunQuiz(bool review) {
     // and review as its review-run flag here, once it takes them.
     CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this);
     quiz.exec();
+}
+
+void CMainDialog::ShowRecord() {
+    CRecordDialog window(
+        record_.get(), wordList_, settings_.currentFile, SelectedGenreTexts(), prompt_,
+        [this](std::vector<CQuestion*> questions) { ReviewQuestions(std::move(questions)); }, this);
+    window.exec();
+}
+
+void CMainDialog::ReviewQuestions(std::vector<CQuestion*> questions) {
+    if (startGuard_ || questions.empty()) return;
+    startGuard_ = true;
+    runList_ = std::move(questions);
+    RunQuiz(true);
+    startGuard_ = false;
 }
