@@ -154,10 +154,13 @@ QWidget* CRecordDialog::BuildTablePart() {
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setSortingEnabled(true);
     table_->sortByColumn(static_cast<int>(WeakColumn::Box), Qt::AscendingOrder);
-    const int em = table_->fontMetrics().horizontalAdvance(QStringLiteral("あ"));
-    const int widths[] = {7, 14, 3, 3, 4, 7, 7};
+    ApplyWhiteBackground(*table_);
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int em = metrics.horizontalAdvance(QStringLiteral("あ"));
+    const int date = metrics.horizontalAdvance(QStringLiteral("2026/12/07")) + em;
+    const int widths[] = {7 * em, 14 * em, 3 * em, 3 * em, 4 * em, date, date};
     for (int column = 0; column < static_cast<int>(std::size(widths)); ++column)
-        table_->setColumnWidth(column, widths[column] * em);
+        table_->setColumnWidth(column, widths[column]);
     table_->installEventFilter(this);
 
     auto* review = Button("復習する(&R)", kReview);

@@ -1,5 +1,5 @@
 // The record window's two charts: the rate of each run over time, and the answers per day.
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -106,12 +106,18 @@ void CRecordDialog::FillDays() {
     auto* wrong = new QBarSet(QStringLiteral("不正解"));
     right->setColor(QColor(0x3C, 0x9A, 0x5F));
     wrong->setColor(QColor(0xD9, 0x5B, 0x4B));
-    QStringList days;
+    // A label each week, ending today: thirty labels do not fit a small window.
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setStartValue(-0.5);
     unsigned most = 0;
     auto tally = tallies.begin();
     for (std::chrono::sys_days day = first; day <= today; day += std::chrono::days(1)) {
         const std::chrono::year_month_day date{day};
-        days << QStringLiteral("%1/%2").arg(static_cast<unsigned>(date.month())).arg(static_cast<unsigned>(date.day()));
+        const int index = static_cast<int>((day - first).count());
+        if ((kDays - 1 - index) % 7 == 0)
+            axis->append(QStringLiteral("%1/%2").arg(static_cast<unsigned>(date.month())).arg(static_cast<unsigned>(date.day())),
+                         index);
         const bool answered = tally != tallies.end() && tally->day == DayText(day);
         const unsigned r = answered ? tally->right : 0, w = answered ? tally->wrong : 0;
         *right << r;
@@ -124,9 +130,7 @@ void CRecordDialog::FillDays() {
     series->append(wrong);
     series->setBarWidth(0.8);
     chart->addSeries(series);
-    auto* axis = AddAxis(*chart, new QBarCategoryAxis, Qt::AlignBottom, font());
-    axis->append(days);
-    axis->setLabelsAngle(-90);
+    AddAxis(*chart, axis, Qt::AlignBottom, font())->setRange(-0.5, kDays - 0.5);
     auto* count = AddAxis(*chart, new QValueAxis, Qt::AlignLeft, font());
     count->setRange(0, std::max(most, 1u));
     count->setLabelFormat(QStringLiteral("%d"));
