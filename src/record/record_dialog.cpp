@@ -155,6 +155,7 @@ QWidget* CRecordDialog::BuildTablePart() {
     table_->setSortingEnabled(true);
     table_->sortByColumn(static_cast<int>(WeakColumn::Box), Qt::AscendingOrder);
     ApplyWhiteBackground(*table_);
+    table_->setFont(font());  // measured before the table joins the window
     const QFontMetrics metrics = table_->fontMetrics();
     const int em = metrics.horizontalAdvance(QStringLiteral("あ"));
     const int date = metrics.horizontalAdvance(QStringLiteral("2026/12/07")) + em;

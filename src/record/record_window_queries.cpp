@@ -121,6 +121,11 @@ std::vector<QuestionStateRow> CRecordStore::WeakQuestions(std::string_view wordL
                                                           const WeakQuestionQuery& query, std::size_t offset,
                                                           std::size_t limit) const {
     return ReadIfOpen(impl_.get(), status_, [&](Impl& impl) {
+        // A list without runs has no questions: the walk below would look at every question.
+        CStatement anyRun(impl.db, "SELECT 1 FROM runs WHERE file = ? LIMIT 1");
+        anyRun.BindBlob(1, wordListFile);
+        if (!anyRun.Step()) return std::vector<QuestionStateRow>();
+        anyRun.Reset();
         std::string sql = "SELECT genre, question, box, right_count, wrong_count, last, due FROM questions q WHERE ";
         sql += kAnsweredIn;
         if (!query.filter.empty()) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "exchange/csv_cells.h"
 #include "exchange/csv_encoding.h"
@@ -70,7 +69,6 @@ std::vector<CQuestion*> QuestionsOfRows(const CWordList& list, const std::vector
     // Each genre's questions by text, made when a row first names the genre: every due
     // question of a large list is found without walking a genre once per row.
     std::unordered_map<const CGenre*, std::unordered_map<std::string_view, CQuestion*>> byText;
-    std::unordered_set<const CQuestion*> taken;
     std::vector<CQuestion*> questions;
     for (const QuestionStateRow& row : rows) {
         const CGenre* genre = list.FindGenre(row.genre);
@@ -81,7 +79,7 @@ std::vector<CQuestion*> QuestionsOfRows(const CWordList& list, const std::vector
                 if (CQuestion* question = entry.GetQuestion()) texts->second.try_emplace(question->PeekText(), question);
         }
         const auto found = texts->second.find(row.question);
-        if (found != texts->second.end() && taken.insert(found->second).second) questions.push_back(found->second);
+        if (found != texts->second.end()) questions.push_back(found->second);
     }
     return questions;
 }

@@ -25,5 +25,5 @@ bool WriteWeakQuestionsCsv(const CRecordStore& store, std::string_view wordListF
                            const std::filesystem::path& path);
 
 // The questions of the list that rows name (the first genre of the name, its question of the
-// text), each once, in the rows' order; rows the list no longer holds are left out.
+// text) in the rows' order; rows the list no longer holds are left out.
 std::vector<CQuestion*> QuestionsOfRows(const CWordList& list, const std::vector<QuestionStateRow>& rows);

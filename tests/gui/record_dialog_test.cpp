@@ -64,9 +64,10 @@ struct RecordScene {
         }
         store->RunEnded(ending, right);
     }
-    std::unique_ptr<CRecordDialog> Open(CRecordDialog::Reviewer reviewer = {}) {
-        return std::make_unique<CRecordDialog>(store.get(), list, "default.wl", std::vector<std::string>{animals},
-                                               prompt, std::move(reviewer));
+    std::unique_ptr<CRecordDialog> Open(std::vector<std::string> selected = {}) {
+        if (selected.empty()) selected = {animals};
+        return std::make_unique<CRecordDialog>(store.get(), list, "default.wl", selected, prompt,
+                                               CRecordDialog::Reviewer());
     }
 };
 
@@ -94,6 +95,7 @@ TEST(RecordWindow, ChartsHoldTheEndedRunsOfTheGenreSetAndTheAnswersOfEachDay) {
     EXPECT_EQ(Points(*window, 1), (QList<QPointF>{{t1, 100}})) << "review runs in their own series";
     Control<QComboBox>(*window, CRecordDialog::kChooser).setCurrentIndex(1);
     EXPECT_EQ(Points(*window, 0), (QList<QPointF>{{t0, 50}, {t2, 50}})) << "every set of this list";
+    EXPECT_EQ(Points(*scene.Open({scene.animals, scene.plants}), 0), (QList<QPointF>{{t2, 50}})) << "the whole set";
 
     const auto* bars = static_cast<QStackedBarSeries*>(
         Control<QChartView>(*window, CRecordDialog::kDaysChart).chart()->series().at(0));
@@ -160,7 +162,7 @@ TEST(RecordWindow, ReadsTheTableAPageAtATimeAsItScrolls) {
     auto window = scene.Open();
     CWeakQuestionModel& model = window->Model();
     EXPECT_EQ(model.rowCount(), static_cast<int>(CWeakQuestionModel::kPageRows));
-    while (model.canFetchMore({})) model.fetchMore({});
+    for (int page = 0; page < 10 && model.canFetchMore({}); ++page) model.fetchMore({});
     std::vector<std::string> expected;
     for (const auto& [text, outcome] : many) expected.push_back(text);
     EXPECT_EQ(Questions(model), expected) << "every row once, in order";
@@ -230,20 +232,26 @@ TEST(RecordWindow, SavesTheWholeTableAsCsvAndClearsOnlyThisListAfterAsking) {
                                       line(scene.plants, "P1", "1,1,0,2026/12/09,2026/12/10") +
                                       line(scene.animals, "Q2", "2,1,1,2026/12/08,2026/12/10"));
 
+    scene.prompt.QueueFile((scene.dir / "missing" / "weak.csv").string());
+    Control<QPushButton>(*window, CRecordDialog::kSaveCsv).click();
+    ASSERT_EQ(scene.prompt.Messages().size(), 1u) << "a file that cannot be written is told";
+    scene.prompt.Clear();
     scene.prompt.QueueAnswer(PromptAnswer::No);
     Control<QPushButton>(*window, CRecordDialog::kClear).click();
     ASSERT_EQ(scene.prompt.Messages().size(), 1u);
     EXPECT_EQ(scene.prompt.Messages()[0].buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_EQ(window->Model().rowCount(), 5) << "いいえ keeps the record";
 
+    scene.Run({"X"}, false, {{"P1", Outcome::Right}}, RunEnding::Finished, "other.wl");
     scene.prompt.QueueAnswer(PromptAnswer::Yes);
     Control<QPushButton>(*window, CRecordDialog::kClear).click();
     EXPECT_EQ(window->Model().rowCount(), 0);
     EXPECT_TRUE(ShowsSentence(*window, CRecordDialog::kProgressEmpty));
     EXPECT_TRUE(ShowsSentence(*window, CRecordDialog::kDaysEmpty));
     EXPECT_TRUE(scene.store->RunsOfWordList("default.wl").empty());
-    EXPECT_EQ(scene.store->RunsOfWordList("other.wl").size(), 1u);
-    EXPECT_EQ(scene.store->QuestionStates().size(), 1u) << "the other list's question keeps its state";
+    EXPECT_TRUE(scene.store->AnswersOfRun(1).empty()) << "a cleared run's answers go with it";
+    EXPECT_EQ(scene.store->RunsOfWordList("other.wl").size(), 2u);
+    EXPECT_EQ(scene.store->QuestionStates().size(), 2u) << "the other list's questions keep their state";
     EXPECT_TRUE(fs::exists(scene.dir / "Pellora.db"));
 }
 
