@@ -257,7 +257,9 @@ void CRecordDialog::SaveCsv() {
     request.initialFileName = "学習記録.csv";
     request.initialFolder = std::filesystem::path(wordListFile_).parent_path().string();
     const std::optional<std::string> path = prompt_.ChooseFile(request);
-    if (path && !WriteWeakQuestionsCsv(*store_, wordListFile_, model_->Query(), *path))
+    WeakQuestionQuery query = model_->Query();
+    if (model_->MatchesNothing()) query.dueBy = std::chrono::sys_days{};  // no question is due before 1970
+    if (path && !WriteWeakQuestionsCsv(*store_, wordListFile_, query, *path))
         prompt_.ShowMessage(*path + " : 書き込み中にエラーが発生しました。", kCaption, PromptIcon::Exclamation,
                             PromptButtons::Ok);
 }

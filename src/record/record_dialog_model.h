@@ -30,6 +30,7 @@ public:
     // Reads the first page again (after the record changed).
     void Reload();
     const WeakQuestionQuery& Query() const { return query_; }
+    bool MatchesNothing() const { return matchesNothing_; }
     const QuestionStateRow& Row(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
 
 private:

@@ -241,6 +241,12 @@ TEST(RecordWindow, SavesTheWholeTableAsCsvAndClearsOnlyThisListAfterAsking) {
     ASSERT_EQ(scene.prompt.Messages().size(), 1u);
     EXPECT_EQ(scene.prompt.Messages()[0].buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_EQ(window->Model().rowCount(), 5) << "いいえ keeps the record";
+    QLineEdit& filter = Control<QLineEdit>(*window, CRecordDialog::kFilter);
+    filter.setText(QStringLiteral("☃"));
+    QTest::keyClick(&filter, Qt::Key_Return);
+    scene.prompt.QueueFile(csv.string());
+    Control<QPushButton>(*window, CRecordDialog::kSaveCsv).click();
+    EXPECT_EQ(ReadFileBytes(csv), head) << "a filter no list can hold saves no row";
 
     scene.Run({"X"}, false, {{"P1", Outcome::Right}}, RunEnding::Finished, "other.wl");
     scene.prompt.QueueAnswer(PromptAnswer::Yes);
