@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
   libfluidsynth-dev fluid-soundfont-gm
   libsqlite3-dev
   fonts-ipafont-gothic fonts-noto-cjk

@@ -2,7 +2,7 @@
 # ui is every file of src/platform/qt, every *_dialog.cpp (and the *_dialog_*.cpp parts of a
 # larger window) and the application object, so the
 # GUI tests link all of it; pellora itself is only main.cpp.
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Charts)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
 
@@ -17,7 +17,7 @@ file(GLOB ui_headers CONFIGURE_DEPENDS
 add_library(ui STATIC ${ui_sources} ${ui_headers})
 set_target_properties(ui PROPERTIES AUTOMOC ON)
 target_include_directories(ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(ui PUBLIC core Qt6::Widgets PkgConfig::FLUIDSYNTH)
+target_link_libraries(ui PUBLIC core Qt6::Widgets Qt6::Charts PkgConfig::FLUIDSYNTH)
 
 # Resources are collected by folder, so a new template, bitmap or help file needs no list edit.
 set(resource_root ${CMAKE_SOURCE_DIR}/res)

@@ -90,6 +90,7 @@ void CMainDialog::BuildMenu() {
     const Item runItems[] = {
         {kStartRun, "解答開始(&S)", &CMainDialog::StartRun},
         {kReviewRun, "苦手な問題を復習(&W)", &CMainDialog::StartReview},
+        {kRecordWindow, "学習記録(&L)...", &CMainDialog::ShowRecord},
         {kOpenFile, "ファイルを開く(&O)", &CMainDialog::OpenWordListFile},
         {kOpenEditor, "問題作成(編集)(&E)", &CMainDialog::OpenEditor},
         {kScoreTable, "成績表(&R)", &CMainDialog::ShowScoreTable},

@@ -37,6 +37,7 @@ public:
         kAbout = 32793,
         kScoreTable = 32797,
         kReviewRun = 32798,
+        kRecordWindow = 32799,
     };
     enum Control { kGenreList = 1006, kTotal = 1007, kRunCountUpDown = 1009, kRunCount = 1010, kStart = 1002 };
 
@@ -58,6 +59,10 @@ public:
 
     void StartRun();
     void StartReview();  // the weak questions of the selection, from the record
+    // The learning-record window of the word list in use, over the selected genre set.
+    void ShowRecord();
+    // A review run of the given questions of the word list, as StartReview runs its draw.
+    void ReviewQuestions(std::vector<CQuestion*> questions);
     void OpenWordListFile();
     // Opens the word list at path (absolute) as the open command does; a file that does not
     // load is reported and the list in use stays.

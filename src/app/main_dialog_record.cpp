@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "quiz/quiz_dialog.h"
+#include "record/record_dialog.h"
 #include "record/record_store.h"
 #include "record/review_draw.h"
 
@@ -45,4 +46,19 @@ void CMainDialog::RunQuiz(bool review, std::vector<std::string> selected) {
     RecordedRun facts{.wordListFile = RecordedWordListFile(), .genres = std::move(selected), .review = review};
     CQuizDialog quiz(wordList_, runList_, count, settings_, prompt_, this, record_.get(), std::move(facts));
     quiz.exec();
+}
+
+void CMainDialog::ShowRecord() {
+    CRecordDialog window(
+        record_.get(), wordList_, RecordedWordListFile(), SelectedGenreTexts(), prompt_,
+        [this](std::vector<CQuestion*> questions) { ReviewQuestions(std::move(questions)); }, this);
+    window.exec();
+}
+
+void CMainDialog::ReviewQuestions(std::vector<CQuestion*> questions) {
+    if (startGuard_ || questions.empty()) return;
+    startGuard_ = true;
+    runList_ = std::move(questions);
+    RunQuiz(true, SelectedGenreTexts());
+    startGuard_ = false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A prompt that shows nothing: it records every message and file dialog and answers from a
-// script (or with the first button's answer). Used by tests and by the command-line tools.
+// script (or with the default button's answer). Used by tests and by the command-line tools.
 #include <deque>
 #include <string>
 #include <vector>
@@ -21,7 +21,7 @@ public:
                              PromptButtons buttons, PromptDefault defaultButton = PromptDefault::First) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
 
-    // Answers for the next message boxes, in order; without one the first button is taken.
+    // Answers for the next message boxes, in order; without one the default button is taken.
     void QueueAnswer(PromptAnswer answer) { answers_.push_back(answer); }
     // Answers for the next file dialogs, in order (nullopt = cancelled); without one, cancelled.
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }

@@ -6,7 +6,7 @@
 #include <array>
 
 // kMigrations[v] brings a record of version v to version v + 1 (version 0: an empty file).
-inline constexpr std::array<const char*, 1> kMigrations = {
+inline constexpr std::array<const char*, 2> kMigrations = {
     R"sql(
 CREATE TABLE runs(
   id INTEGER PRIMARY KEY,
@@ -51,5 +51,10 @@ CREATE TABLE answers(
 CREATE TABLE settings(
   key TEXT PRIMARY KEY,
   value BLOB NOT NULL) WITHOUT ROWID;
+)sql",
+    // The record window pages the questions by weakness and asks which word list answered them.
+    R"sql(
+CREATE INDEX IF NOT EXISTS questions_by_weakness ON questions(box, wrong_count DESC);
+CREATE INDEX IF NOT EXISTS answers_by_question ON answers(question);
 )sql",
 };

@@ -18,6 +18,7 @@
 #include "quiz/answer_recorder.h"
 #include "record/record_clock.h"
 #include "record/review_draw.h"
+#include "record/record_window_rows.h"
 
 class CPrompt;
 class CWordList;
@@ -69,7 +70,7 @@ struct QuestionStateRow {
 
 class CRecordStore : public CAnswerRecorder, public COwnSettings {
 public:
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // Opens the record at path, creating it when missing. Faults are told through prompt at
     // most once for the store's life; prompt and clock must outlive the store.
@@ -101,6 +102,21 @@ public:
     const CQuestionStates& ReviewStates() const;
 
     struct Impl;
+
+    // What the record window reads and clears, always of one word list's runs and of the
+    // questions answered in them (record_window_queries.cpp).
+    // The latest ended runs (finished or timed out), oldest first; with genres, only the runs
+    // of exactly that genre set (CP932 names in list order).
+    std::vector<ProgressPoint> Progress(std::string_view wordListFile, const std::vector<std::string>* genres,
+                                        std::size_t latest) const;
+    std::vector<DayTally> AnswersPerDayOf(std::string_view wordListFile, std::chrono::sys_days first,
+                                          std::chrono::sys_days last) const;
+    // limit 0 reads every row from offset on.
+    std::vector<QuestionStateRow> WeakQuestions(std::string_view wordListFile, const WeakQuestionQuery& query,
+                                                std::size_t offset, std::size_t limit) const;
+    // Forgets the word list's runs and answers, and the state of questions no other word list
+    // has answered. False when the record cannot be written.
+    bool ClearWordList(std::string_view wordListFile);
 
 private:
     enum class Opening { Opened, Damaged, Refused };
