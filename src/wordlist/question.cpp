@@ -17,6 +17,10 @@ std::vector<std::string_view> Views(const std::vector<std::string>& texts) {
 
 }  // namespace
 
+void* CQuestion::operator new(std::size_t size) { return ::operator new(size); }
+
+void CQuestion::operator delete(void* piece) { ::operator delete(piece); }
+
 void* CQuestion::operator new(std::size_t size, CListArena& arena) { return arena.Allocate(size); }
 
 void CQuestion::operator delete(void* piece, CListArena& arena) { arena.Free(piece, sizeof(CQuestion)); }

@@ -29,7 +29,7 @@ public:
               const std::vector<std::string>& answers);  // the same from parts
     CQuestion(const CQuestion& source);                  // no progress; explanation always present
     CQuestion& operator=(const CQuestion&) = delete;
-    virtual ~CQuestion();
+    ~CQuestion();  // not virtual: nothing derives from a question, and a large list holds many
 
     // The same, made in the storage of a word list (null: on the heap, as the constructors).
     static std::unique_ptr<CQuestion> Make(CListArena* arena, std::string_view text, std::string_view requiredField,
@@ -60,8 +60,9 @@ public:
     void Write(CAtomicFileWriter& file, std::string& scratch) const;  // scratch: a reused record buffer
 
     // A question made in a list's storage goes back there; any other to the heap.
-    static void* operator new(std::size_t size) { return ::operator new(size); }
-    static void operator delete(void* piece) { ::operator delete(piece); }
+    // Out of line, so that a compiler sees the question's own new paired with its own delete.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* piece);
     static void operator delete(CQuestion* question, std::destroying_delete_t);
 
 private:
