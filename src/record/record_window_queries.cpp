@@ -138,8 +138,14 @@ std::vector<QuestionStateRow> CRecordStore::WeakQuestions(std::string_view wordL
         anyRun.BindBlob(1, wordListFile);
         if (!anyRun.Step()) return std::vector<QuestionStateRow>();
         anyRun.Reset();
+        // Every question kept was answered in some run: when every run is of this list, each
+        // question is one of its own and the look at its answers can go (the usual record).
+        CStatement otherRun(impl.db, "SELECT 1 FROM runs WHERE file <> ? LIMIT 1");
+        otherRun.BindBlob(1, wordListFile);
+        const bool othersToo = otherRun.Step();
+        otherRun.Reset();
         std::string sql = "SELECT genre, question, box, right_count, wrong_count, last, due FROM questions q WHERE ";
-        sql += kAnsweredIn;
+        sql += othersToo ? kAnsweredIn : "1";
         if (!query.filter.empty()) {
             sqlite3_create_function_v2(impl.db.Handle(), "holds_text", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                        HoldsFunction, nullptr, nullptr, nullptr);
