@@ -56,17 +56,6 @@ QuestionStateRow ReadState(const CStatement& state) {
 
 constexpr const char* kStateColumns = "SELECT genre, question, box, right_count, wrong_count, last, due FROM questions ";
 
-// Every query answers empty when the record cannot be read: a window over it shows nothing
-// rather than fail.
-template <typename Read>
-auto ReadOrEmpty(CRecordStore::Impl* impl, RecordStatus status, Read read) -> decltype(read(*impl)) {
-    if (!impl || status == RecordStatus::NewerVersion) return {};
-    try {
-        return read(*impl);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
 
 }  // namespace
 

@@ -22,3 +22,15 @@ struct CRecordStore::Impl {
     std::unique_ptr<CStatement> insertRun, insertGenre, endRun, insertAnswer, findQuestion, insertQuestion,
         updateQuestion, readSetting, writeSetting;
 };
+
+// Every query answers empty when the record cannot be read: a window over it shows nothing
+// rather than fail.
+template <typename Read>
+auto ReadOrEmpty(CRecordStore::Impl* impl, RecordStatus status, Read read) -> decltype(read(*impl)) {
+    if (!impl || status == RecordStatus::NewerVersion) return {};
+    try {
+        return read(*impl);
+    } catch (const std::exception&) {
+        return {};
+    }
+}

@@ -19,15 +19,6 @@ std::string DayOf(const CStatement& statement, int column) {
     return DayText(std::chrono::sys_days{std::chrono::days{statement.Int(column)}});
 }
 
-template <typename Read>
-auto ReadIfOpen(CRecordStore::Impl* impl, RecordStatus status, Read read) -> decltype(read(*impl)) {
-    if (!impl || status == RecordStatus::NewerVersion) return {};
-    try {
-        return read(*impl);
-    } catch (const std::exception&) {
-        return {};
-    }
-}
 
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -79,7 +70,7 @@ std::string OrderBy(const WeakQuestionQuery& query) {
 
 std::vector<ProgressPoint> CRecordStore::Progress(std::string_view wordListFile,
                                                   const std::vector<std::string>* genres, std::size_t latest) const {
-    return ReadIfOpen(impl_.get(), status_, [&](Impl& impl) {
+    return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
         // A run left half-way has a rate that says nothing of progress.
         CStatement runs(impl.db,
                         "SELECT id, started, count, right_count, rate, review FROM runs "
@@ -110,7 +101,7 @@ std::vector<ProgressPoint> CRecordStore::Progress(std::string_view wordListFile,
 
 std::vector<DayTally> CRecordStore::AnswersPerDayOf(std::string_view wordListFile, std::chrono::sys_days first,
                                                     std::chrono::sys_days last) const {
-    return ReadIfOpen(impl_.get(), status_, [&](Impl& impl) {
+    return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
         // From the days' index outward: the days asked for hold far fewer runs than the list.
         // An answer belongs to the day its run started on.
         CStatement days(impl.db,
@@ -132,7 +123,7 @@ std::vector<DayTally> CRecordStore::AnswersPerDayOf(std::string_view wordListFil
 std::vector<QuestionStateRow> CRecordStore::WeakQuestions(std::string_view wordListFile,
                                                           const WeakQuestionQuery& query, std::size_t offset,
                                                           std::size_t limit) const {
-    return ReadIfOpen(impl_.get(), status_, [&](Impl& impl) {
+    return ReadOrEmpty(impl_.get(), status_, [&](Impl& impl) {
         // A list without runs has no questions: the walk below would look at every question.
         CStatement anyRun(impl.db, "SELECT 1 FROM runs WHERE file = ? LIMIT 1");
         anyRun.BindBlob(1, wordListFile);
