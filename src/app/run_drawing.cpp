@@ -25,12 +25,12 @@ void TellTooMany(CPrompt& owner) {
                       PromptButtons::Ok);
 }
 
-}  // namespace
-
 void TellNoSelection(CPrompt& owner) {
     owner.ShowMessage("ジャンルを選択してからスタートしてください。", "ジャンル未選択", PromptIcon::Exclamation,
                       PromptButtons::Ok);
 }
+
+}  // namespace
 
 CSelectionCount CountSelection(const CWordList& list, const std::vector<std::string>& selectedTexts) {
     CSelectionCount count;
@@ -107,15 +107,23 @@ std::vector<int> MakePermutationHead(int total, int count, CRandom& random) {
     return head;
 }
 
-int PrepareRun(CPrompt& owner, const CWordList& list, const std::vector<std::string>& selectedTexts,
-               int& perRunCount, std::vector<CQuestion*>& runList, CRankTable* rankTable) {
+std::optional<CSelectionCount> CountForRun(CPrompt& owner, const CWordList& list,
+                                           const std::vector<std::string>& selectedTexts, int& perRunCount) {
     if (selectedTexts.empty()) {
         TellNoSelection(owner);
-        return 0;
+        return std::nullopt;
     }
-    const CSelectionCount selection = CountSelection(list, selectedTexts);
+    CSelectionCount selection = CountSelection(list, selectedTexts);
     perRunCount = LowerRunCount(selection.total, perRunCount);
-    if (selection.total < 1 || perRunCount <= 0) return 0;
+    if (selection.total < 1 || perRunCount <= 0) return std::nullopt;
+    return selection;
+}
+
+int PrepareRun(CPrompt& owner, const CWordList& list, const std::vector<std::string>& selectedTexts,
+               int& perRunCount, std::vector<CQuestion*>& runList, CRankTable* rankTable) {
+    const std::optional<CSelectionCount> counted = CountForRun(owner, list, selectedTexts, perRunCount);
+    if (!counted) return 0;
+    const CSelectionCount& selection = *counted;
     if (perRunCount > kMaxRunQuestions) {
         TellTooMany(owner);
         return 0;

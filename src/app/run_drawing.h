@@ -1,6 +1,7 @@
 #pragma once
 // The main window's part in a run, without the window: counting the selected genres, checking
 // the per-run count the learner types, and drawing the run list at random.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,8 +45,10 @@ inline constexpr int kMaxRunQuestions = 1 << 24;
 // only once, at its own step. Throws std::bad_alloc / std::length_error when memory is short.
 std::vector<int> MakePermutationHead(int total, int count, CRandom& random);
 
-// The "ジャンル未選択" message: a run was started with no genre selected.
-void TellNoSelection(CPrompt& owner);
+// What every start does first: the "ジャンル未選択" message when nothing is selected, then the
+// selection counted and perRunCount lowered to it. None when there is nothing to ask.
+std::optional<CSelectionCount> CountForRun(CPrompt& owner, const CWordList& list,
+                                           const std::vector<std::string>& selectedTexts, int& perRunCount);
 
 // Preparing a run: the "ジャンル未選択" message when selectedTexts is empty; counting (lowering
 // perRunCount); the permutation with ProgramRandom(); the run list via FindQuestionByIndex;

@@ -159,15 +159,9 @@ ReviewDraw DrawReview(std::span<CGenre* const> genres, int count, const CQuestio
 int PrepareReviewRun(CPrompt& owner, const CWordList& list, const std::vector<std::string>& selectedTexts,
                      int& perRunCount, std::vector<CQuestion*>& runList, const CQuestionStates& states,
                      std::chrono::sys_days today) {
-    if (selectedTexts.empty()) {
-        TellNoSelection(owner);
-        return 0;
-    }
-    const CSelectionCount selection = CountSelection(list, selectedTexts);
-    perRunCount = LowerRunCount(selection.total, perRunCount);
-    if (selection.total < 1 || perRunCount <= 0) return 0;
-
-    ReviewDraw draw = DrawReview(selection.genres, perRunCount, states, today);
+    const std::optional<CSelectionCount> selection = CountForRun(owner, list, selectedTexts, perRunCount);
+    if (!selection) return 0;
+    ReviewDraw draw = DrawReview(selection->genres, perRunCount, states, today);
     if (draw.questions.empty()) {
         TellNothingToReview(owner, draw.nextDue);
         return 0;
