@@ -139,8 +139,10 @@ EditOutcome CEditSession::DeleteItem(int selected) {
     std::vector<std::size_t> places = genre->FindEntries(flags, group ? std::string_view() : std::string_view(tree_.Label(selected)));
     // An item whose entry its genre does not hold stays, and so does the file.
     if (!group && places.empty()) return {};
-    recording.step.EditGenre(*genre, places, [] {});
+    // The tree first: a question group not filled yet makes its items from the entries the
+    // list is about to give up.
     tree_.Remove(selected);
+    recording.step.EditGenre(*genre, places, [] {});
     return Commit(recording, {true, CEditTree::kNone});
 }
 

@@ -34,7 +34,7 @@ bool CEditTree::IsItem(int item) const {
     return item > kRoot && item < static_cast<int>(nodes_.size()) && nodes_[item].alive;
 }
 
-int CEditTree::AddNode(int parent, std::string label) {
+int CEditTree::AddNode(int parent, std::string label) const {
     const int item = static_cast<int>(nodes_.size());
     Node& node = nodes_.emplace_back();
     node.label = std::move(label);
@@ -45,6 +45,7 @@ int CEditTree::AddNode(int parent, std::string label) {
 }
 
 int CEditTree::Append(int parent, std::string label) {
+    Fill(parent);
     const int row = static_cast<int>(nodes_[parent].children.size());
     if (journal_) journal_->push_back({CEditTreeChange::Insert, PathOf(parent), row, {}, {}});
     if (observer_) observer_->BeforeInsert(parent, row);
@@ -73,6 +74,7 @@ void CEditTree::Cut(int item, std::vector<std::pair<int, std::string>>* branch) 
     while (!pending.empty()) {
         const auto [id, depth] = pending.back();
         pending.pop_back();
+        if (branch) Fill(id);  // the branch keeps every item, to come back as it was
         Node& node = nodes_[id];
         if (branch) branch->emplace_back(depth, std::move(node.label));
         for (auto child = node.children.rbegin(); child != node.children.rend(); ++child) pending.emplace_back(*child, depth + 1);
@@ -153,12 +155,12 @@ void CEditTree::Clear() {
     if (observer_) observer_->AfterReset();
 }
 
-void CEditTree::SortChildren(int parent, const LabelSorter& sorter) {
+void CEditTree::SortChildren(int parent) const {
     std::vector<int>& children = nodes_[parent].children;
     std::vector<std::string_view> labels;
     labels.reserve(children.size());
     for (int child : children) labels.emplace_back(nodes_[child].label);
-    const std::vector<std::size_t> order = sorter(labels);
+    const std::vector<std::size_t> order = sorter_(labels);
     std::vector<int> sorted;
     sorted.reserve(children.size());
     for (std::size_t index : order) sorted.push_back(children[index]);
@@ -166,8 +168,18 @@ void CEditTree::SortChildren(int parent, const LabelSorter& sorter) {
     for (std::size_t i = 0; i < children.size(); ++i) nodes_[children[i]].row = static_cast<int>(i);
 }
 
-void CEditTree::Build(const CWordList& list, const LabelSorter& sorter) {
+void CEditTree::Fill(int item) const {
+    const CGenre* genre = nodes_[item].questionsOf;
+    if (genre == nullptr) return;
+    nodes_[item].questionsOf = nullptr;
+    for (const CGenreEntry& entry : genre->GetEntries())
+        if (const CQuestion* question = entry.GetQuestion()) AddNode(item, std::string(question->PeekText()));
+    SortChildren(item);
+}
+
+void CEditTree::Build(const CWordList& list, LabelSorter sorter) {
     if (observer_) observer_->BeforeReset();
+    sorter_ = std::move(sorter);
     nodes_.clear();
     nodes_.emplace_back();
     for (const auto& genre : list.GetGenres()) {
@@ -175,17 +187,17 @@ void CEditTree::Build(const CWordList& list, const LabelSorter& sorter) {
         int questions = kNone;
         int children = kNone;
         for (const CGenreEntry& entry : genre->GetEntries()) {
-            if (const CQuestion* question = entry.GetQuestion()) {
-                if (questions == kNone) questions = AddNode(genreItem, QuestionGroupLabel());
-                AddNode(questions, std::string(question->PeekText()));
+            if (entry.GetQuestion() != nullptr) {
+                if (questions != kNone) continue;
+                questions = AddNode(genreItem, QuestionGroupLabel());
+                nodes_[questions].questionsOf = genre.get();
             } else if (const CGenre* child = entry.GetChild()) {
                 if (children == kNone) children = AddNode(genreItem, ChildGroupLabel());
                 AddNode(children, std::string(child->GetName()));
             }
         }
-        if (questions != kNone) SortChildren(questions, sorter);
     }
-    SortChildren(kRoot, sorter);
+    SortChildren(kRoot);
     if (observer_) observer_->AfterReset();
 }
 

@@ -3,11 +3,18 @@
 // stands for follows from its place and from its parent's label, and every genre or question
 // an operation needs is found again by label. A window shows the tree through an observer
 // that hears of every insertion, removal and relabelling before and after it happens.
+//
+// A built tree makes a genre's question items only when that group's children are first asked
+// for: a list of hundreds of thousands of questions opens with its genres alone. Until then the
+// group stands for its genre's questions, which nothing changes before asking for them: every
+// change to a group, and every walk of its children, fills it first.
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class CGenre;
 class CWordList;
 
 enum class EditItemKind { None, Genre, QuestionGroup, ChildGroup, Question, ChildGenre };
@@ -64,7 +71,10 @@ public:
     const std::string& Label(int item) const { return nodes_[item].label; }
     int Parent(int item) const { return nodes_[item].parent; }  // kRoot for a top-level item
     int Row(int item) const { return nodes_[item].row; }
-    const std::vector<int>& Children(int item) const { return nodes_[item].children; }
+    const std::vector<int>& Children(int item) const {
+        Fill(item);
+        return nodes_[item].children;
+    }
     bool IsEmpty() const { return nodes_[kRoot].children.empty(); }
     bool IsItem(int item) const;  // a live item (not the root)
 
@@ -72,9 +82,11 @@ public:
     void Remove(int item);  // with everything under it
     void SetLabel(int item, std::string label);
     void Clear();
-    // Every genre at the top level in list order with its groups, question groups sorted; then
-    // the top level sorted. Entries naming a genre not in the list get no item.
-    void Build(const CWordList& list, const LabelSorter& sorter);
+    // Every genre at the top level in list order with its groups, question groups sorted (when
+    // first asked for); then the top level sorted. Entries naming a genre not in the list get no
+    // item.
+    void Build(const CWordList& list, LabelSorter sorter);
+    bool IsFilled(int item) const { return nodes_[item].questionsOf == nullptr; }
 
     EditItemKind KindOf(int item) const;
     int TopLevelAncestor(int item) const;
@@ -94,13 +106,19 @@ private:
         int row = 0;
         bool alive = true;
         std::vector<int> children;
+        const CGenre* questionsOf = nullptr;  // a question group not yet filled: its genre
     };
-    int AddNode(int parent, std::string label);
+    int AddNode(int parent, std::string label) const;
     void Insert(int parent, int row, std::vector<std::pair<int, std::string>>& branch);
     void Cut(int item, std::vector<std::pair<int, std::string>>* branch);
-    void SortChildren(int parent, const LabelSorter& sorter);
+    void SortChildren(int parent) const;
+    // Makes a question group's items from its genre when they have not been made yet.
+    void Fill(int item) const;
 
-    std::vector<Node> nodes_;
+    // Filling a group changes nothing anyone has seen: the items were there all along. A deque,
+    // so that making items keeps every other item where it is.
+    mutable std::deque<Node> nodes_;
+    LabelSorter sorter_;
     CEditTreeObserver* observer_ = nullptr;
     std::vector<CEditTreeChange>* journal_ = nullptr;
 };

@@ -106,8 +106,10 @@ protected:
     std::unique_ptr<CEditSession> session_;
 };
 
-enum class Op { Add, Replace, NewGenre, AddChild, Delete };
+enum class Op { Add, Replace, NewGenre, AddChild, Delete, DeleteAll };
 
+// Each edit runs twice: on a tree whose every group has been looked at, and on a fresh one,
+// whose question groups make their items only when an edit or a look needs them.
 TEST_F(EditSessionTest, EachEditChangesTheTreeAndTheWorkingCopyAlikeAndIsUndoneAndRedoneExactly) {
     EXPECT_EQ(DumpTree(Tree()), kTree);
     EXPECT_EQ(DumpModel(session_->GetWorkingCopy()), kModel);
@@ -138,6 +140,7 @@ TEST_F(EditSessionTest, EachEditChangesTheTreeAndTheWorkingCopyAlikeAndIsUndoneA
          "C/子ジャンル/d"},
         {Op::Delete, "a", "", "b[問題[alpha Zeta] 子ジャンル[C]] C[子ジャンル[] 問題[beta]]",
          "b{Zeta(1;z;) alpha(1;a;note) >C ?missing} C{beta(-1;r,w;)}", ""},
+        {Op::Delete, "C", "", "a b[問題[alpha Zeta] 子ジャンル[a]]", "b{Zeta(1;z;) alpha(1;a;note) >a ?missing} a{}", ""},
         {Op::Delete, "b/子ジャンル", "", "a b[問題[alpha Zeta]] C[子ジャンル[a] 問題[beta]]",
          "b{Zeta(1;z;) alpha(1;a;note) ?missing} C{>a beta(-1;r,w;)} a{}", ""},
         {Op::Delete, "b/問題", "", "a b[子ジャンル[C a]] C[子ジャンル[a] 問題[beta]]", "b{>C >a ?missing} C{>a beta(-1;r,w;)} a{}", ""},
@@ -147,13 +150,15 @@ TEST_F(EditSessionTest, EachEditChangesTheTreeAndTheWorkingCopyAlikeAndIsUndoneA
          "b{Zeta(1;z;) alpha(1;a;note) >C ?missing} C{>a beta(-1;r,w;)} a{}", ""},
         // C includes a: a including C would close a loop.
         {Op::AddChild, "a", "C", kTree, kModel, ""},
+        {Op::DeleteAll, "", "", "", "", ""},
     };
     const QuestionFields fields{"new", 2, {"x", "y"}};
     const std::string tree(kTree), model(kModel);
-    for (const auto& c : cases) {
+    for (bool lookedAt : {true, false}) for (const auto& c : cases) {
         Reopen();
-        const int selected = Item(c.selected);
         const std::string before = DumpTree(Tree()) + DumpModel(session_->GetWorkingCopy()) + Totals();
+        if (!lookedAt) Reopen();
+        const int selected = Item(c.selected);
         EditOutcome outcome;
         switch (c.op) {
         case Op::Add: outcome = session_->AddQuestion(selected, fields, "ex\r\n"); break;
@@ -161,8 +166,9 @@ TEST_F(EditSessionTest, EachEditChangesTheTreeAndTheWorkingCopyAlikeAndIsUndoneA
         case Op::NewGenre: outcome = session_->AddGenre(c.name); break;
         case Op::AddChild: outcome = session_->AddChildGenre(selected, c.name); break;
         case Op::Delete: outcome = session_->DeleteItem(selected); break;
+        case Op::DeleteAll: session_->DeleteAll(), outcome.changed = true; break;
         }
-        SCOPED_TRACE(c.selected + std::string(" ") + std::to_string(static_cast<int>(c.op)));
+        SCOPED_TRACE(c.selected + std::string(" ") + std::to_string(static_cast<int>(c.op)) + (lookedAt ? "" : " fresh"));
         EXPECT_EQ(DumpTree(Tree()), c.tree);
         EXPECT_EQ(DumpModel(session_->GetWorkingCopy()), c.model);
         EXPECT_EQ(outcome.changed, c.model != model || c.tree != tree);
