@@ -25,6 +25,7 @@
 #include "platform/qt/text_bridge.h"
 #include "platform/qt/up_down.h"
 #include "platform/random.h"
+#include "record/record_opening.h"
 #include "record/record_store.h"
 #include "score/score_dialog.h"
 #include "wordlist/genre.h"
@@ -50,13 +51,11 @@ private:
 
 }  // namespace
 
-CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload)
-    : QDialog(parent), prompt_(prompt), preload_(preload) {
+CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload, CRecordOpening* recordOpening)
+    : QDialog(parent), prompt_(prompt), preload_(preload), recordOpening_(recordOpening) {
     BuildWindow();
     Initialize();
 }
-
-CMainDialog::~CMainDialog() = default;
 
 void CMainDialog::BuildWindow() {
     BuildDialog(*this, LoadDialogTemplate(kTemplateId));
@@ -137,8 +136,11 @@ void CMainDialog::Initialize() {
     if (startupDirGone) startupDir_ = ".";
     settings_.Load(startupDir_);
     if (startupDirGone) settings_.currentFile.clear();
-    if (!startupDirGone) OpenRecord();
-    LoadOwnSettings(settings_, OwnSettings());
+    if (startupDirGone) {
+        TakeRecord();  // none
+    } else {
+        OpenRecord(recordOpening_);
+    }
     if (!settings_.currentFile.empty()) {
         if (CWordListPreload::Load(preload_, prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
@@ -268,6 +270,7 @@ void CMainDialog::ShowScoreTable() {
 }
 
 void CMainDialog::ShowOptions() {
+    TakeRecord();  // the settings kept there are shown
     COptionDialog options(prompt_, this);
     COptionValues& values = options.Values();
     values.bgmFlag = settings_.bgmFlag;
