@@ -66,6 +66,9 @@ void CMainDialog::BuildWindow() {
     upDown_ = FindControl<CUpDown>(*this, kRunCountUpDown);
     start_ = FindControl<QPushButton>(*this, kStart);
     ApplyWhiteBackground(*total_);
+    // A list of thousands of genres is measured a hundred lines at a time between events, so
+    // the window shows without waiting for the lines out of sight.
+    genreList_->setLayoutMode(QListView::Batched);
     // Room for every digit of a total of millions (a large list), the arrows moving along.
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, runCountEdit_);
     const int digits = runCountEdit_->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 2 * frame + 6;
@@ -175,9 +178,10 @@ void CMainDialog::FillGenreList() {
     genreList_->clear();
     for (const auto& genre : wordList_.GetGenres()) {
         const std::string_view name = genre->GetName();
-        auto* line = new QListWidgetItem(FromCp932(name), genreList_);
+        auto* line = new QListWidgetItem(FromCp932(name));
         // The shown text may hold replacement characters; lookups use the stored bytes.
         line->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+        genreList_->addItem(line);  // complete, so the list hears of it once
     }
     // No line is current either, so the focus coming into the list marks none as if chosen.
     genreList_->setCurrentIndex(QModelIndex());
