@@ -1,5 +1,7 @@
 #include "wordlist/split_record_reader.h"
 
+#include <functional>
+
 #include "platform/line_reader.h"
 #include "wordlist/fields.h"
 #include "wordlist/record_reader.h"
@@ -8,6 +10,11 @@ namespace {
 // Large enough that handing over costs nothing much, small enough to stay in the cache.
 constexpr std::size_t kBatchBytes = 128 * 1024;
 constexpr std::size_t kBatchesAhead = 4;
+
+bool Within(std::string_view part, std::string_view whole) {
+    const std::less_equal<const char*> notAfter;
+    return notAfter(whole.data(), part.data()) && notAfter(part.data() + part.size(), whole.data() + whole.size());
+}
 }  // namespace
 
 CSplitRecordReader::CSplitRecordReader(CLineReader& file, std::string version)
@@ -33,9 +40,16 @@ void CSplitRecordReader::Read(CLineReader& file, const std::string& version) {
         while (going && ReadRecord(file, version, joined, record)) {
             SplitFieldViews(record, ",", scratch, fields);
             if (fields.empty()) continue;
+            // Copied whole, in one piece: most fields lie in it as they stand.
+            const std::size_t base = batch->bytes.size();
+            batch->bytes.append(record);
             for (std::string_view field : fields) {
-                batch->bytes.append(field);
-                batch->ends.push_back(batch->bytes.size());
+                if (Within(field, record)) {
+                    batch->fields.push_back({base + static_cast<std::size_t>(field.data() - record.data()), field.size()});
+                } else {  // unescaped elsewhere
+                    batch->fields.push_back({batch->bytes.size(), field.size()});
+                    batch->bytes.append(field);
+                }
             }
             batch->sizes.push_back(fields.size());
             if (batch->bytes.size() >= kBatchBytes) going = Hand(batch);
@@ -74,7 +88,7 @@ bool CSplitRecordReader::TakeBatch() {
     std::unique_lock lock(mutex_);
     if (current_) {
         current_->bytes.clear();
-        current_->ends.clear();
+        current_->fields.clear();
         current_->sizes.clear();
         empty_.push_back(std::move(current_));
     }
@@ -87,7 +101,7 @@ bool CSplitRecordReader::TakeBatch() {
     full_.pop_front();
     lock.unlock();
     changed_.notify_all();
-    record_ = field_ = byte_ = 0;
+    record_ = field_ = 0;
     return true;
 }
 
@@ -96,9 +110,8 @@ bool CSplitRecordReader::Next(std::span<const std::string_view>& fields) {
         if (!TakeBatch()) return false;
     fields_.clear();
     for (std::size_t n = current_->sizes[record_++]; n > 0; --n) {
-        const std::size_t end = current_->ends[field_++];
-        fields_.emplace_back(current_->bytes.data() + byte_, end - byte_);
-        byte_ = end;
+        const Field field = current_->fields[field_++];
+        fields_.emplace_back(current_->bytes.data() + field.begin, field.size);
     }
     fields = fields_;
     return true;

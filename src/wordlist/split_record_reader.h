@@ -30,9 +30,12 @@ public:
     bool Next(std::span<const std::string_view>& fields);
 
 private:
+    struct Field {
+        std::size_t begin, size;  // in bytes
+    };
     struct Batch {
-        std::string bytes;               // the fields, one after another
-        std::vector<std::size_t> ends;   // where each field ends in bytes
+        std::string bytes;               // records as read, and the fields that had escapes
+        std::vector<Field> fields;
         std::vector<std::size_t> sizes;  // fields per record
     };
     void Read(CLineReader& file, const std::string& version);  // the reading thread
@@ -48,7 +51,7 @@ private:
     std::exception_ptr failure_;
 
     std::unique_ptr<Batch> current_;  // being taken apart here
-    std::size_t record_ = 0, field_ = 0, byte_ = 0;
+    std::size_t record_ = 0, field_ = 0;
     std::vector<std::string_view> fields_;
     std::thread thread_;  // last: it starts once the rest is in place
 };
