@@ -111,3 +111,17 @@ TEST(MainWindowReview, ARunStartedBeforeTheRecordIsOpenIsRecorded) {
     EXPECT_NE(prompt.Messages()[0].text.find("Pellora.db.damaged-"), std::string::npos);
     EXPECT_EQ(prompt.threads, std::vector{std::this_thread::get_id()});
 }
+
+// With no command asking for the record, its notice still comes once it is open.
+TEST(MainWindowReview, TheRecordsNoticeComesWithoutACommand) {
+    TempDir dir;
+    ScopedCurrentDir cwd(dir.Path());
+    WriteFileBytes(dir / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=\r\n");
+    WriteFileBytes(dir / "Pellora.db", std::string(4096, 'x'));  // damaged
+    CRecordingPrompt prompt;
+    CMainDialog main(prompt);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !prompt.Messages().empty(); }, 5000));
+    QTest::qWait(20);
+    ASSERT_EQ(prompt.Messages().size(), 1u) << "once";
+    EXPECT_NE(prompt.Messages()[0].text.find("Pellora.db.damaged-"), std::string::npos);
+}
