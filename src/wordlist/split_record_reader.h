@@ -2,7 +2,7 @@
 // The records of a word-list file after its header, split into fields, read ahead on a thread
 // of their own: finding where records end and unescaping their fields takes about a third of
 // reading a large list, and is done meanwhile on another processor while this thread builds the
-// list. Records are handed over in batches, the fields of each copied out of the reader's buffer.
+// list. Records are handed over in batches, each copied once out of the reader's buffer.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
