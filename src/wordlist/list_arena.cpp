@@ -63,28 +63,17 @@ void* CListArena::Allocate(std::size_t bytes) {
         return piece;
     }
     const std::size_t size = (sizeClass + 1) * kGranule;
-    // The rest of the old block is too small for this piece; it stays unused.
-    if (static_cast<std::size_t>(blockEnd_ - cursor_) < size) StartBlock();
+    if (static_cast<std::size_t>(blockEnd_ - cursor_) < size) {
+        // The rest of the old block is too small for this piece; it stays unused.
+        blocks_.push_back(NewBlock(nextBlockSize_));
+        lastBlockSize_ = nextBlockSize_;
+        cursor_ = blocks_.back().get();
+        blockEnd_ = cursor_ + nextBlockSize_;
+        nextBlockSize_ = std::min(2 * nextBlockSize_, kLargestBlockSize);
+    }
     void* piece = cursor_;
     cursor_ += size;
     return piece;
-}
-
-void CListArena::StartBlock() {
-    blocks_.push_back(ahead_ ? std::move(ahead_) : NewBlock(nextBlockSize_));
-    lastBlockSize_ = nextBlockSize_;
-    cursor_ = blocks_.back().get();
-    blockEnd_ = cursor_ + nextBlockSize_;
-    nextBlockSize_ = std::min(2 * nextBlockSize_, kLargestBlockSize);
-    if (prefault_ && nextBlockSize_ == kLargestBlockSize) {
-        ahead_ = NewBlock(kLargestBlockSize);
-        prefault_(ahead_.get(), kLargestBlockSize);
-    }
-}
-
-void CListArena::SetPrefault(std::function<void(void* block, std::size_t size)> prefault) {
-    prefault_ = std::move(prefault);
-    if (!prefault_) ahead_.reset();
 }
 
 void CListArena::Free(void* piece, std::size_t bytes) {

@@ -6,7 +6,6 @@
 // list's parts then skip freeing their pieces one by one.
 #include <array>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,12 +24,6 @@ public:
     // Frees every piece at once but keeps the latest block for what comes next (a field list
     // emptied for every record). Ends a release.
     void Clear();
-
-    // While set (a large list being read), blocks of the largest size are made one ahead of need
-    // and handed to prefault, which has their pages made on another thread, so that the pieces
-    // carved from them later do not wait for the system to clear fresh memory. An empty one ends
-    // this, dropping the block made ahead.
-    void SetPrefault(std::function<void(void* block, std::size_t size)> prefault);
 
     // Set by the owner before it destroys the parts that live here: their frees then do nothing.
     void BeginRelease() { releasing_ = true; }
@@ -54,7 +47,6 @@ private:
     static constexpr std::size_t kLargeHeader = (sizeof(LargePiece) + kAlignment - 1) / kAlignment * kAlignment;
 
     void FreeLargePieces();
-    void StartBlock();
     static std::size_t SizeClass(std::size_t bytes) { return bytes == 0 ? 0 : (bytes - 1) / kGranule; }
 
     std::array<FreePiece*, kLargestSmall / kGranule> freePieces_{};
@@ -66,8 +58,6 @@ private:
     static Block NewBlock(std::size_t size);
 
     std::vector<Block> blocks_;
-    Block ahead_;  // the next block, made ahead while prefaulting
-    std::function<void(void*, std::size_t)> prefault_;
     std::byte* cursor_ = nullptr;
     std::byte* blockEnd_ = nullptr;
     std::size_t lastBlockSize_ = 0;

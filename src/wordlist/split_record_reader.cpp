@@ -2,10 +2,6 @@
 
 #include <functional>
 
-#if __has_include(<sys/mman.h>)
-#include <sys/mman.h>
-#endif
-
 #include "platform/line_reader.h"
 #include "wordlist/fields.h"
 #include "wordlist/record_reader.h"
@@ -70,26 +66,8 @@ void CSplitRecordReader::Read(CLineReader& file, const std::string& version) {
     changed_.notify_all();
 }
 
-void CSplitRecordReader::Prefault(void* block, std::size_t size) {
-    const std::lock_guard lock(mutex_);
-    prefaults_.push_back({block, size});
-}
-
 bool CSplitRecordReader::Hand(std::unique_ptr<Batch>& batch) {
     std::unique_lock lock(mutex_);
-    // Time that would be spent waiting for the building thread goes into its memory, the block
-    // asked for last first (the older ones are likely in use already).
-    while (!stop_ && full_.size() >= kBatchesAhead && !prefaults_.empty()) {
-        const Range range = prefaults_.back();
-        prefaults_.clear();
-        lock.unlock();
-#ifdef MADV_POPULATE_WRITE
-        // Makes the pages without writing to them: the memory may already be in use over there.
-        // A system without it leaves the pages to be made on first use, as ever.
-        ::madvise(range.start, range.size, MADV_POPULATE_WRITE);
-#endif
-        lock.lock();
-    }
     changed_.wait(lock, [this] { return stop_ || full_.size() < kBatchesAhead; });
     if (stop_) return false;
     std::unique_ptr<Batch> next;

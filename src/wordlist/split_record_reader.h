@@ -29,10 +29,6 @@ public:
     // of the input (a failure of the reading thread itself is thrown here).
     bool Next(std::span<const std::string_view>& fields);
 
-    // Has the pages of a block of memory made on the reading thread when it is ahead of the
-    // building one (what CListArena::SetPrefault wants); may be called from any thread.
-    void Prefault(void* block, std::size_t size);
-
 private:
     struct Field {
         std::size_t begin, size;  // in bytes
@@ -46,11 +42,6 @@ private:
     bool Hand(std::unique_ptr<Batch>& batch);  // false when told to stop
     bool TakeBatch();
 
-    struct Range {
-        void* start;
-        std::size_t size;
-    };
-
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::unique_ptr<Batch>> full_;
@@ -58,7 +49,6 @@ private:
     bool stop_ = false;   // told to stop reading
     bool ended_ = false;  // the reading has ended: every batch it made is in full_ or taken
     std::exception_ptr failure_;
-    std::vector<Range> prefaults_;
 
     std::unique_ptr<Batch> current_;  // being taken apart here
     std::size_t record_ = 0, field_ = 0;

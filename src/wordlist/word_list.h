@@ -64,7 +64,6 @@ public:
 private:
     friend class CGenre;
     friend class CGenreEntry;
-    friend int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& path);  // its storage
 
     // Keyed by genre name and asked with a string_view.
     struct NameHash {

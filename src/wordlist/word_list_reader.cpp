@@ -9,7 +9,6 @@
 #include "wordlist/fields.h"
 #include "wordlist/file_keywords.h"
 #include "wordlist/genre.h"
-#include "wordlist/list_arena.h"
 #include "wordlist/question.h"
 #include "wordlist/split_record_reader.h"
 #include "wordlist/word_list.h"
@@ -125,12 +124,6 @@ int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& p
     CRecordInterpreter interpreter(fresh);
     {
         CSplitRecordReader records(file, version);
-        // The list's storage has its next block readied by the reading thread, which has time to spare.
-        struct CPrefaulting {
-            CListArena& arena;
-            ~CPrefaulting() { arena.SetPrefault({}); }
-        } prefaulting{fresh.Arena()};
-        prefaulting.arena.SetPrefault([&records](void* block, std::size_t size) { records.Prefault(block, size); });
         std::span<const std::string_view> split;
         while (records.Next(split)) interpreter.Apply(split);
     }
