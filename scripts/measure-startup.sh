@@ -1,7 +1,7 @@
 #!/bin/sh
 # How fast the program shows its main window, and how fast a run starts, best of N launches.
 #
-#   scripts/measure-startup.sh PROBE WORDLIST [music on|off] [runs per launch] [launches]
+#   scripts/measure-startup.sh PROBE WORDLIST [music on|off] [runs per launch] [launches] [RECORD]
 #
 # PROBE is the build's bench/startup_probe (the program with a stopwatch). Each launch starts it
 # in a fresh folder whose Pellora.ini names WORDLIST (an absolute path) and the shipped music,
@@ -9,12 +9,14 @@
 # main window's first paint; with runs, quiz_window_shown and music_started from the start
 # command. Uses the display of the environment, or Qt's offscreen platform when there is none.
 # For the music an audio server must be reachable (for example PulseAudio with a null sink).
+# RECORD, when given, is a learning record (Pellora.db) copied into the folder before each launch.
 set -eu
 probe=$(realpath "$1")
 list=$(realpath "$2")
 music=${3:-off}
 runs=${4:-0}
 launches=${5:-5}
+record=${6:+$(realpath "$6")}
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || export QT_QPA_PLATFORM=offscreen
 flag=FALSE
@@ -28,6 +30,10 @@ printf '_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=%s\r\nBGM_FLAG=%s\r\nBGM_FILE=defaul
 
 i=0
 while [ "$i" -lt "$launches" ]; do
+    if [ -n "$record" ]; then
+        rm -f "$work"/Pellora.db*
+        cp "$record" "$work/Pellora.db"
+    fi
     (cd "$work" && PROBE_RUNS=$runs PROBE_START_NS=$(date +%s%N) "$probe" 2>>"$work/figures" >/dev/null) || true
     i=$((i + 1))
 done

@@ -25,6 +25,7 @@
 #include "platform/qt/text_bridge.h"
 #include "platform/qt/up_down.h"
 #include "platform/random.h"
+#include "record/record_opening.h"
 #include "record/record_store.h"
 #include "score/score_dialog.h"
 #include "wordlist/genre.h"
@@ -50,13 +51,11 @@ private:
 
 }  // namespace
 
-CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload)
-    : QDialog(parent), prompt_(prompt), preload_(preload) {
+CMainDialog::CMainDialog(CPrompt& prompt, QWidget* parent, CWordListPreload* preload, CRecordOpening* recordOpening)
+    : QDialog(parent), prompt_(prompt), preload_(preload), recordOpening_(recordOpening) {
     BuildWindow();
     Initialize();
 }
-
-CMainDialog::~CMainDialog() = default;
 
 void CMainDialog::BuildWindow() {
     BuildDialog(*this, LoadDialogTemplate(kTemplateId));
@@ -67,6 +66,9 @@ void CMainDialog::BuildWindow() {
     upDown_ = FindControl<CUpDown>(*this, kRunCountUpDown);
     start_ = FindControl<QPushButton>(*this, kStart);
     ApplyWhiteBackground(*total_);
+    // A list of thousands of genres is measured a hundred lines at a time between events, so
+    // the window shows without waiting for the lines out of sight.
+    genreList_->setLayoutMode(QListView::Batched);
     // Room for every digit of a total of millions (a large list), the arrows moving along.
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, runCountEdit_);
     const int digits = runCountEdit_->fontMetrics().horizontalAdvance(QStringLiteral("8888888")) + 2 * frame + 6;
@@ -137,8 +139,11 @@ void CMainDialog::Initialize() {
     if (startupDirGone) startupDir_ = ".";
     settings_.Load(startupDir_);
     if (startupDirGone) settings_.currentFile.clear();
-    if (!startupDirGone) OpenRecord();
-    LoadOwnSettings(settings_, OwnSettings());
+    if (startupDirGone) {
+        TakeRecord();  // none
+    } else {
+        OpenRecord(recordOpening_);
+    }
     if (!settings_.currentFile.empty()) {
         if (CWordListPreload::Load(preload_, prompt_, wordList_, settings_.currentFile)) {
             settings_.ReopenRankTable(prompt_);
@@ -173,9 +178,10 @@ void CMainDialog::FillGenreList() {
     genreList_->clear();
     for (const auto& genre : wordList_.GetGenres()) {
         const std::string_view name = genre->GetName();
-        auto* line = new QListWidgetItem(FromCp932(name), genreList_);
+        auto* line = new QListWidgetItem(FromCp932(name));
         // The shown text may hold replacement characters; lookups use the stored bytes.
         line->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+        genreList_->addItem(line);  // complete, so the list hears of it once
     }
     // No line is current either, so the focus coming into the list marks none as if chosen.
     genreList_->setCurrentIndex(QModelIndex());
@@ -268,6 +274,7 @@ void CMainDialog::ShowScoreTable() {
 }
 
 void CMainDialog::ShowOptions() {
+    TakeRecord();  // the settings kept there are shown
     COptionDialog options(prompt_, this);
     COptionValues& values = options.Values();
     values.bgmFlag = settings_.bgmFlag;

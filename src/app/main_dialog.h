@@ -14,6 +14,7 @@
 
 class CPrompt;
 class CQuestion;
+class CRecordOpening;
 class CRecordStore;
 class CUpDown;
 class CWordListPreload;
@@ -41,19 +42,21 @@ public:
     };
     enum Control { kGenreList = 1006, kTotal = 1007, kRunCountUpDown = 1009, kRunCount = 1010, kStart = 1002 };
 
-    // A preload, when given, may already hold the current file the settings name.
-    explicit CMainDialog(CPrompt& prompt, QWidget* parent = nullptr, CWordListPreload* preload = nullptr);
+    // A preload, when given, may already hold the current file the settings name; a record
+    // opening, when given, is opening the learning record of the start-up folder.
+    explicit CMainDialog(CPrompt& prompt, QWidget* parent = nullptr, CWordListPreload* preload = nullptr,
+                         CRecordOpening* recordOpening = nullptr);
     ~CMainDialog() override;
 
     const CWordList& GetWordList() const { return wordList_; }
-    CAppSettings& GetSettings() { return settings_; }
+    CAppSettings& GetSettings();  // with the program's own settings from the record
     const std::vector<CQuestion*>& GetRunList() const { return runList_; }
     int GetRunCount() const { return runCount_; }
     bool IsInitialized() const { return initialized_; }
     bool IsStarting() const { return startGuard_; }
     const std::filesystem::path& GetStartupDir() const { return startupDir_; }
-    // The learning record in the start-up folder; null when the folder is gone.
-    CRecordStore* GetRecord() const { return record_.get(); }
+    // The learning record in the start-up folder (waiting for its opening); null when the folder is gone.
+    CRecordStore* GetRecord();
     // The program's own settings: kept in the record, or for this start only without one.
     COwnSettings& OwnSettings();
 
@@ -92,7 +95,8 @@ private:
     void OnRunCountEdited();
     void UpdateScoreTableItem();
     void Start(bool review);
-    void OpenRecord();
+    void OpenRecord(CRecordOpening* given);
+    void TakeRecord();  // once: the record when it is open, and the settings kept in it
     bool PrepareReview(const std::vector<std::string>& selected);
     void RunQuiz(bool review, std::vector<std::string> selected);
     std::string RecordedWordListFile() const;  // the word list as the record names it
@@ -108,6 +112,11 @@ private:
     // Set while a run is being prepared or is under way, so a second start (a queued
     // double-click) cannot open a second run.
     bool startGuard_ = false;
+    // The record is opened on a thread of its own and taken as soon as it is open, or earlier
+    // by whatever needs it, which then waits for it.
+    std::unique_ptr<CRecordOpening> ownRecordOpening_;
+    CRecordOpening* recordOpening_ = nullptr;
+    bool recordTaken_ = false;
     std::unique_ptr<CRecordStore> record_;
     CMemoryOwnSettings ownSettingsForThisStart_;
 

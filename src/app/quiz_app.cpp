@@ -6,6 +6,7 @@
 #include <QLockFile>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "app/main_dialog.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/qt_prompt.h"
 #include "platform/qt/qt_translations.h"
+#include "record/record_opening.h"
 
 namespace {
 
@@ -59,8 +61,12 @@ int CQuizApp::Run(CPrompt& prompt, const std::string& wordList, CWordListPreload
     // the help file.
     if (!error && IsFirstStartIn(startupDir)) ProvideDefaultDataFiles(startupDir);
 
+    // The learning record is opened (and checked) while the main window is being made; only
+    // once the folder is ours, since a damaged record is set aside.
+    std::optional<CRecordOpening> record;
+    if (!error) record.emplace(startupDir);
     {
-        CMainDialog mainDialog(prompt, nullptr, preload);
+        CMainDialog mainDialog(prompt, nullptr, preload, record ? &*record : nullptr);
         if (!wordList.empty()) {
             // Relative to the folder the program was started in, as a file dialog would give it.
             const std::filesystem::path path = std::filesystem::absolute(wordList, error);

@@ -52,7 +52,7 @@ fs::path DamagedName(const fs::path& path, const std::tm& local) {
 }  // namespace
 
 CRecordStore::CRecordStore(const fs::path& path, CPrompt& prompt, const CRecordClock& clock)
-    : prompt_(prompt), clock_(clock), path_(path) {
+    : prompt_(&prompt), clock_(clock), path_(path) {
     // A damaged file is kept under another name and a new record begins in its place.
     if (TryOpen(path) == Opening::Damaged && SetAside(path)) TryOpen(path);
     if (status_ == RecordStatus::NotRecording) StopRecording();
@@ -127,7 +127,7 @@ void CRecordStore::StopRecording() {
 }
 
 void CRecordStore::Tell(const std::string& text) {
-    prompt_.ShowMessage(text, kCaption, PromptIcon::Exclamation, PromptButtons::Ok);
+    prompt_->ShowMessage(text, kCaption, PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 template <typename Work>

@@ -80,6 +80,8 @@ public:
     CRecordStore& operator=(const CRecordStore&) = delete;
 
     RecordStatus Status() const;
+    // Where faults are told from now on (the window that takes a store opened elsewhere).
+    void TellThrough(CPrompt& prompt) { prompt_ = &prompt; }
     const CRecordClock& Clock() const { return clock_; }
 
     void RunStarted(const RecordedRun& run) override;
@@ -129,7 +131,7 @@ private:
     template <typename Work>
     void Write(Work work);  // work(Impl&) in one transaction, when recording
 
-    CPrompt& prompt_;
+    CPrompt* prompt_;
     const CRecordClock& clock_;
     std::filesystem::path path_;
     std::unique_ptr<Impl> impl_;  // null when there is no record to read

@@ -32,6 +32,11 @@ public:
     int GetTotal() const { return total_; }
     const std::vector<CGenreEntry>& GetEntries() const { return entries_; }
 
+    // Room for count entries in all, and giving back what was not used: a reader that guesses
+    // each genre's size from the one before grows it at most once.
+    void ReserveEntries(std::size_t count) { entries_.reserve(count); }
+    void FitEntries() { entries_.shrink_to_fit(); }
+
     void AddQuestion(const CWordList& fields);
     void AddQuestion(std::span<const std::string_view> fields);  // the texts of a field list
     void AddQuestion(std::unique_ptr<CQuestion> question);       // a question built elsewhere

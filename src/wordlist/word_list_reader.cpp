@@ -10,7 +10,7 @@
 #include "wordlist/file_keywords.h"
 #include "wordlist/genre.h"
 #include "wordlist/question.h"
-#include "wordlist/record_reader.h"
+#include "wordlist/split_record_reader.h"
 #include "wordlist/word_list.h"
 
 namespace {
@@ -48,10 +48,25 @@ public:
         }
     }
 
+    // The genre made last gets no more entries (a later genre is made, or the file ends): it
+    // keeps no room to spare.
+    void EndGenre() {
+        if (!made_) return;
+        lastSize_ = made_->GetEntries().size();
+        made_->FitEntries();
+    }
+
 private:
     enum class Last { Other, Block, Question };
 
-    CGenre* NewGenre(std::string_view name) { return list_.AddGenre(std::make_unique<CGenre>(std::string(name))); }
+    // Genres of a list tend to be of a size, so each is given room for as many entries as the
+    // one before had.
+    CGenre* NewGenre(std::string_view name) {
+        EndGenre();
+        made_ = list_.AddGenre(std::make_unique<CGenre>(std::string(name)));
+        made_->ReserveEntries(lastSize_);
+        return made_;
+    }
 
     void Data(std::span<const std::string_view> fields) {
         if (!current_) current_ = NewGenre(kUnnamedGenre);
@@ -73,6 +88,8 @@ private:
     }
 
     CWordList& list_;
+    CGenre* made_ = nullptr;  // the genre made last
+    std::size_t lastSize_ = 0;
     CGenre* current_ = nullptr;
     CQuestion* lastQuestion_ = nullptr;
     bool inChildren_ = false;
@@ -88,7 +105,6 @@ int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& p
         return 0;
     }
     const char* const readError = " : 読み込み中にエラーが発生しました。";
-    std::string joined;
     std::string scratch;
     std::vector<std::string_view> fields;
     std::string version;
@@ -106,10 +122,12 @@ int LoadWordList(CPrompt& owner, CWordList& list, const std::filesystem::path& p
     // whole file has been read.
     CWordList fresh(CWordList::kGenres);
     CRecordInterpreter interpreter(fresh);
-    while (ReadRecord(file, version, joined, record)) {
-        SplitFieldViews(record, ",", scratch, fields);
-        if (!fields.empty()) interpreter.Apply(fields);
+    {
+        CSplitRecordReader records(file, version);
+        std::span<const std::string_view> split;
+        while (records.Next(split)) interpreter.Apply(split);
     }
+    interpreter.EndGenre();
     if (file.Failed()) {
         Tell(owner, path, readError, "Open error");
         return 0;

@@ -2,11 +2,16 @@
 // program's own settings kept between starts.
 #include <QListWidget>
 #include <QMenu>
+#include <atomic>
+#include <future>
+#include <thread>
 
 #include "app/main_dialog.h"
 #include "gui/gui_test.h"
 #include "quiz/quiz_dialog.h"
+#include "record/record_opening.h"
 #include "record/record_store.h"
+#include "support/thread_noting_prompt.h"
 #include "wordlist/question.h"
 
 namespace {
@@ -69,3 +74,54 @@ TEST(MainWindowReview, DrawsTheWeakQuestionsOrSaysWhenTheNextFallsDue) {
 }
 
 }  // namespace
+
+// The record is opened while the window is made; a run started before it is open waits for it
+// and is recorded, and what the open had to tell comes once, on the window's thread.
+TEST(MainWindowReview, ARunStartedBeforeTheRecordIsOpenIsRecorded) {
+    TempDir dir;
+    ScopedCurrentDir cwd(dir.Path());
+    WriteFileBytes(dir / "default.wl", "_PEL_LORA_LIST_FILE_,1.0\r\nPL_BLOCK,g;\r\nQ1,1,A;\r\nPL_BLOCK_END;\r\n");
+    WriteFileBytes(dir / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=default.wl\r\nBGM_FLAG=FALSE\r\n");
+    WriteFileBytes(dir / "Pellora.db", std::string(4096, 'x'));  // damaged
+    std::promise<void> gate, starting;
+    std::atomic<bool> released = false;
+    std::thread releaser([&] {
+        starting.get_future().wait_for(std::chrono::seconds(2));  // or the window never got made
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        released = true;
+        gate.set_value();
+    });
+    CRecordOpening opening(dir.Path(), [&](const fs::path& path, CPrompt& prompt) {
+        gate.get_future().wait();
+        return std::make_unique<CRecordStore>(path, prompt);
+    });
+    CThreadNotingPrompt prompt;
+    CMainDialog main(prompt, nullptr, nullptr, &opening);
+    EXPECT_FALSE(released) << "the window is made without waiting for the record";
+    Control<QListWidget>(main, CMainDialog::kGenreList).item(0)->setSelected(true);
+    CModalScript script;
+    starting.set_value();
+    Command(main, CMainDialog::kStartRun).trigger();
+    releaser.join();
+    EXPECT_EQ(script.Seen(), QStringList{QStringLiteral("CQuizDialog")});
+    QApplication::processEvents();  // the record's own call to be taken comes too
+    ASSERT_EQ(main.GetRecord()->Runs().size(), 1u);
+    EXPECT_EQ(main.GetRecord()->Runs()[0].genres, std::vector<std::string>{"g"});
+    ASSERT_EQ(prompt.Messages().size(), 1u);
+    EXPECT_NE(prompt.Messages()[0].text.find("Pellora.db.damaged-"), std::string::npos);
+    EXPECT_EQ(prompt.threads, std::vector{std::this_thread::get_id()});
+}
+
+// With no command asking for the record, its notice still comes once it is open.
+TEST(MainWindowReview, TheRecordsNoticeComesWithoutACommand) {
+    TempDir dir;
+    ScopedCurrentDir cwd(dir.Path());
+    WriteFileBytes(dir / "Pellora.ini", "_PEL_LORA_INI_FILE_\r\nCURRENT_FILE=\r\n");
+    WriteFileBytes(dir / "Pellora.db", std::string(4096, 'x'));  // damaged
+    CRecordingPrompt prompt;
+    CMainDialog main(prompt);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !prompt.Messages().empty(); }, 5000));
+    QTest::qWait(20);
+    ASSERT_EQ(prompt.Messages().size(), 1u) << "once";
+    EXPECT_NE(prompt.Messages()[0].text.find("Pellora.db.damaged-"), std::string::npos);
+}

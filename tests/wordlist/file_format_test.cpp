@@ -106,6 +106,25 @@ TEST_F(FileFormatTest, SampleListLoadsCompleteWithEveryQuestionFormAndIsWhatTheP
     EXPECT_EQ(Save(list), bytes);
 }
 
+// A list far larger than the batches in which its records are handed from the reading thread:
+// records of several lines and escapes, one record larger than a batch, children named before
+// their genres; read and written back, it is the same file.
+TEST_F(FileFormatTest, AListOfManyBatchesIsReadWholeAndInOrder) {
+    std::string bytes = kHeader;
+    const int genres = 3000;
+    for (int i = 0; i < genres; ++i) {
+        const std::string n = std::to_string(i);
+        bytes += "PL_BLOCK,G" + n + ";\r\nPL_PRIMITIVE;\r\nq" + n + "\\,x,1,a\\\\b;\r\nPL_INFO,first\r\n" +
+                 (i == genres / 2 ? std::string(300 * 1024, 'e') : "second " + n) + ";\r\nr" + n + ",-1,a,b,c;\r\n";
+        if (i + 1 < genres) bytes += "PL_INCLUDE;\r\nG" + std::to_string(i + 1) + ";\r\n";
+        bytes += "PL_BLOCK_END;\r\n\r\n";
+    }
+    Load(bytes);
+    ASSERT_EQ(list.GetGenres().size(), static_cast<std::size_t>(genres));
+    EXPECT_EQ(list.GetGenres().front()->GetTotal(), 2 * genres);
+    EXPECT_TRUE(Save(list) == bytes);
+}
+
 // Both count whole characters: 表 (0x95 0x5C) ends in a backslash byte, which escapes nothing
 // and must be escaped as a character of its own.
 TEST(RecordReader, EndsRecordAndEscapeFieldCountWholeCharacters) {
