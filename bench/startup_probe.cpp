@@ -1,6 +1,7 @@
 // The program itself (its own main) with a stopwatch attached: how long after launch the main
 // window first paints, and, with PROBE_RUNS=n, how long each of n runs takes from the start
-// command to the quiz window's first paint and to the music playing. scripts/measure-startup.sh
+// command to the quiz window's first paint and to the music playing; with PROBE_EDITOR=1, then
+// how long the editor takes from its command to its first paint. scripts/measure-startup.sh
 // launches it with PROBE_START_NS, the wall clock in nanoseconds just before the launch.
 // Figures go to stderr, one "name milliseconds" line each; the program then ends with Escape.
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "app/main_dialog.h"
+#include "editor/edit_dialog.h"
 #include "quiz/quiz_dialog.h"
 
 namespace {
@@ -26,7 +28,10 @@ void Report(const char* name, long long fromNs) { std::fprintf(stderr, "%s %.1f\
 
 class CProbe : public QObject {
 public:
-    CProbe() : launchNs_(std::atoll(qgetenv("PROBE_START_NS").constData())), runs_(qEnvironmentVariableIntValue("PROBE_RUNS")) {}
+    CProbe()
+        : launchNs_(std::atoll(qgetenv("PROBE_START_NS").constData())),
+          runs_(qEnvironmentVariableIntValue("PROBE_RUNS")),
+          editor_(qEnvironmentVariableIntValue("PROBE_EDITOR") != 0) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Paint) return false;
@@ -38,6 +43,9 @@ public:
             quiz_ = quiz;
             Report("quiz_window_shown", runStartNs_);
             WaitForMusic(0);
+        } else if (auto* editor = qobject_cast<CEditDialog*>(watched); editor != nullptr && editorStartNs_ != 0) {
+            Report("editor_window_shown", std::exchange(editorStartNs_, 0));
+            QTimer::singleShot(200, editor, [editor] { editor->reject(); });  // nothing edited: it closes
         }
         return false;
     }
@@ -45,7 +53,13 @@ public:
 private:
     void NextRun() {
         if (runs_-- <= 0) {
-            main_->reject();
+            if (!std::exchange(editor_, false)) return main_->reject();
+            // The editor's own event loop runs until it closes; then the program ends.
+            QTimer::singleShot(0, this, [this] {
+                editorStartNs_ = NowNs();
+                main_->findChild<QAction*>(QString::number(CMainDialog::kOpenEditor))->trigger();
+                QTimer::singleShot(300, this, [this] { NextRun(); });
+            });
             return;
         }
         // The run starts from the menu, the quiz window's own event loop taking over until it closes.
@@ -74,6 +88,8 @@ private:
     long long launchNs_;
     long long runStartNs_ = 0;
     int runs_;
+    bool editor_;
+    long long editorStartNs_ = 0;
     CMainDialog* main_ = nullptr;
     CQuizDialog* quiz_ = nullptr;
 };

@@ -10,6 +10,8 @@
 # command. Uses the display of the environment, or Qt's offscreen platform when there is none.
 # For the music an audio server must be reachable (for example PulseAudio with a null sink).
 # RECORD, when given, is a learning record (Pellora.db) copied into the folder before each launch.
+# With PROBE_EDITOR=1 in the environment, each launch then opens the editor: editor_window_shown
+# from the editor command to the editor's first paint.
 set -eu
 probe=$(realpath "$1")
 list=$(realpath "$2")
@@ -41,8 +43,8 @@ done
 awk '
     /^main_window_shown / { name = $1; run = 0 }
     /^quiz_window_shown / { run++ }
-    $1 ~ /^(main_window_shown|quiz_window_shown|music_started)$/ {
-        key = ($1 == "main_window_shown") ? $1 : $1 "#" run
+    $1 ~ /^(main_window_shown|quiz_window_shown|music_started|editor_window_shown)$/ {
+        key = ($1 ~ /^(main|editor)_window_shown$/) ? $1 : $1 "#" run
         if ($2 == "none") { if (!(key in best)) best[key] = "none"; next }
         if (!(key in best) || best[key] == "none" || $2 + 0 < best[key] + 0) best[key] = $2
         seen[key] = 1
