@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "offscreen_application.h"
 #include "app/app_settings.h"
 #include "editor/edit_dialog.h"
 #include "editor/edit_dialog_tree.h"
@@ -43,15 +44,6 @@ const CWordList& LargeList() {
     return *list;
 }
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "bench_editor";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
-
 // The tree as the editor opens with it: genres and their groups, shown through the item model.
 void BM_EditorTreeBuild(benchmark::State& state) {
     const CWordList& list = LargeList();
@@ -87,7 +79,7 @@ BENCHMARK(BM_EditorTreeBuildAndFillAll)->Unit(benchmark::kMillisecond)->Iteratio
 
 // Opening the editor window: the working copy, the window and the first screen of its tree.
 void BM_EditorOpenWithTree(benchmark::State& state) {
-    Application();
+    bench::OffscreenApplication("bench_editor");
     const CWordList& list = LargeList();
     CAppSettings settings;
     CRecordingPrompt prompt;
@@ -102,7 +94,7 @@ BENCHMARK(BM_EditorOpenWithTree)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Undoing a delete all in the editor window: the list and the tree come back, and the view
 // shows them. Only the undo is timed.
 void BM_EditorUndoDeleteAll(benchmark::State& state) {
-    Application();
+    bench::OffscreenApplication("bench_editor");
     const CWordList& list = LargeList();
     CAppSettings settings;
     CRecordingPrompt prompt;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "offscreen_application.h"
 #include "platform/recording_prompt.h"
 #include "platform/text_codec.h"
 #include "record/record_dialog.h"
@@ -88,19 +89,10 @@ private:
     fs::path folder_;
 };
 
-QApplication& RecordApplication() {
-    static int argc = 1;
-    static char name[] = "bench_record";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
-
 // The window over the record the program holds open: both charts for genre 0's runs and the
 // first page of the weak-question table, each part drawn once.
 void BM_RecordWindowOpen(benchmark::State& state) {
-    RecordApplication();
+    bench::OffscreenApplication("bench_record");
     static const CLargeRecord record;
     CRecordingPrompt prompt;
     CRecordStore store(record.Path(), prompt);

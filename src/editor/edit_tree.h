@@ -86,7 +86,6 @@ public:
     // first asked for); then the top level sorted. Entries naming a genre not in the list get no
     // item.
     void Build(const CWordList& list, LabelSorter sorter);
-    bool IsFilled(int item) const { return nodes_[item].questionsOf == nullptr; }
 
     EditItemKind KindOf(int item) const;
     int TopLevelAncestor(int item) const;
